@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <vector>
+
+#include "common/Result.h"
+
+namespace solvane {
+
+// Writes `bytes` to a temporary file beside `path`, flushes it to disk and renames it over
+// `path`, so a crash or a full disk leaves either the old or the new file, never a mix.
+Status WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+
+// Reads at most `maxBytes` from `path`; a longer file yields its first `maxBytes` bytes.
+Result<std::vector<std::uint8_t>> ReadFileBounded(const std::filesystem::path& path,
+                                                   std::size_t maxBytes);
+
+}  // namespace solvane
