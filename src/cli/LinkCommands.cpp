@@ -1,0 +1,182 @@
+// info, read, write, reset: the keyboard link from the command line.
+#include <array>
+#include <cstdio>
+#include <ostream>
+
+#include "cli/CliContext.h"
+#include "keys/KeymapFile.h"
+#include "link/CommandSet.h"
+#include "link/Sequences.h"
+
+namespace solvane {
+namespace {
+
+int NoArguments(CliContext& context, std::span<const std::string> arguments) {
+    return arguments.empty() ? kExitOk : context.UsageError("unexpected argument " + arguments[0]);
+}
+
+int Info(CliContext& context, std::span<const std::string> arguments) {
+    if (int usage = NoArguments(context, arguments); usage != kExitOk) {
+        return usage;
+    }
+    KeyboardLink* link = context.ConnectKeyboard();
+    if (link == nullptr) {
+        return kExitFailure;
+    }
+    auto version = GetVersion(*link);
+    if (!version) {
+        return context.Fail(version.status());
+    }
+    DeviceImage image;
+    for (auto read : {GetLighting, GetGameMode, GetReportRate, GetKeyResponse}) {
+        if (auto status = read(*link, image); !status) {
+            return context.Fail(status);
+        }
+    }
+    const LightingValues lighting = image.lighting();
+    char text[512];
+    std::snprintf(text, sizeof text,
+                  "keyboard: found\n"
+                  "path: %s\n"
+                  "firmware: %u.%u\n"
+                  "lighting: effect 0x%02x, speed %u, brightness %u, direction %u, aux 0x%02x\n"
+                  "game mode: %s\n"
+                  "report rate: step %u\n"
+                  "key response: %u (%u ms)\n",
+                  link->keyboardPath().c_str(), version->major, version->minor, lighting.effect,
+                  lighting.speed, lighting.brightness, lighting.direction, lighting.aux,
+                  image.gameMode() != 0 ? "on" : "off", image.reportRateStep(), image.keyResponse(),
+                  image.keyResponse() * 2u);
+    context.out() << text;
+    return kExitOk;
+}
+
+// keymap.bin loaded in full (created when missing), with the keyboard connected.
+struct KeymapSession {
+    std::filesystem::path path;
+    DeviceImage image;
+    RecordTable records{};
+    KeyboardLink* link = nullptr;
+};
+
+std::optional<KeymapSession> OpenKeymapAndKeyboard(CliContext& context) {
+    KeymapSession session;
+    const auto path = context.KeymapPath();
+    if (!path) {
+        return std::nullopt;
+    }
+    session.path = *path;
+    if (auto loaded = LoadKeymapFile(session.path, KeymapLoadMode::Full, session.image, session.records);
+        !loaded) {
+        context.Fail(loaded);
+        return std::nullopt;
+    }
+    session.link = context.ConnectKeyboard();
+    if (session.link == nullptr) {
+        return std::nullopt;
+    }
+    return session;
+}
+
+int Save(CliContext& context, const KeymapSession& session, const std::string& done) {
+    if (auto saved = SaveKeymapFile(session.path, session.image, session.records); !saved) {
+        return context.Fail(saved);
+    }
+    if (auto sim = context.VirtualKeyboardSaveStatus(); !sim) {
+        return context.Fail(sim);
+    }
+    context.out() << done << '\n';
+    return kExitOk;
+}
+
+int Read(CliContext& context, std::span<const std::string> arguments) {
+    if (int usage = NoArguments(context, arguments); usage != kExitOk) {
+        return usage;
+    }
+    auto session = OpenKeymapAndKeyboard(context);
+    if (!session) {
+        return kExitFailure;
+    }
+    // The worker reads into its own image; the fields the keyboard stores are then taken over,
+    // so the bytes only the file holds survive.
+    DeviceImage readBack = session->image;
+    FirmwareVersion firmware;
+    if (auto status = ReadBackWorker(*session->link, readBack, firmware); !status) {
+        return context.Fail(status);
+    }
+    session->link->setFirmwareVersion(firmware);
+    session->image.TakeTransferableFields(readBack);
+    if (auto status = GetLighting(*session->link, session->image); !status) {
+        return context.Fail(status);
+    }
+    char done[64];
+    std::snprintf(done, sizeof done, "read the keyboard (firmware %u.%u) into ", firmware.major,
+                  firmware.minor);
+    return Save(context, *session, done + session->path.string());
+}
+
+int Write(CliContext& context, std::span<const std::string> arguments) {
+    if (int usage = NoArguments(context, arguments); usage != kExitOk) {
+        return usage;
+    }
+    auto session = OpenKeymapAndKeyboard(context);
+    if (!session) {
+        return kExitFailure;
+    }
+    if (auto status = WriteAll(*session->link, session->image); !status) {
+        return context.Fail(status);
+    }
+    if (auto sim = context.VirtualKeyboardSaveStatus(); !sim) {
+        return context.Fail(sim);
+    }
+    context.out() << "wrote " << session->path.string() << " to the keyboard\n";
+    return kExitOk;
+}
+
+int Reset(CliContext& context, std::span<const std::string> arguments) {
+    if (int usage = NoArguments(context, arguments); usage != kExitOk) {
+        return usage;
+    }
+    auto session = OpenKeymapAndKeyboard(context);
+    if (!session) {
+        return kExitFailure;
+    }
+    if (auto status = FactoryResetSequence(*session->link); !status) {
+        return context.Fail(status);
+    }
+    if (auto status = ReadAll(*session->link, session->image); !status) {
+        return context.Fail(status);
+    }
+    return Save(context, *session, "restored the factory settings into " + session->path.string());
+}
+
+constexpr std::array kCommands{
+    CliCommand{"info", "show whether the keyboard is there, its firmware and its settings",
+               "Usage: solvane-cli [OPTIONS] info\n"
+               "Shows whether the keyboard is connected, its device path, its firmware version\n"
+               "and the lighting, game mode, report rate and key response stored in it.\n",
+               Info},
+    CliCommand{"read", "read everything the keyboard stores into keymap.bin",
+               "Usage: solvane-cli [OPTIONS] read\n"
+               "Reads the firmware version and everything the keyboard stores, then rewrites\n"
+               "keymap.bin in the data folder (created when missing) with what was read. Key\n"
+               "assignments and launch paths already in keymap.bin are kept.\n",
+               Read},
+    CliCommand{"write", "write keymap.bin to the keyboard",
+               "Usage: solvane-cli [OPTIONS] write\n"
+               "Loads keymap.bin from the data folder and writes its lighting, game mode,\n"
+               "report rate, key response, key map, key enable bits and all 32 macro blocks to\n"
+               "the keyboard (about 2.6 seconds).\n",
+               Write},
+    CliCommand{"reset", "restore the factory settings and read them into keymap.bin",
+               "Usage: solvane-cli [OPTIONS] reset\n"
+               "Restores the keyboard's factory settings, reads them back and rewrites\n"
+               "keymap.bin in the data folder.\n",
+               Reset},
+};
+
+}  // namespace
+
+std::span<const CliCommand> LinkCommands() { return kCommands; }
+
+}  // namespace solvane
