@@ -8,6 +8,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <system_error>
 
 namespace solvane {
 namespace {
@@ -80,6 +81,23 @@ Result<std::vector<std::uint8_t>> ReadFileBounded(const std::filesystem::path& p
     }
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     return bytes;
+}
+
+Result<std::optional<std::vector<std::uint8_t>>> ReadFileIfPresent(const std::filesystem::path& path,
+                                                                    std::size_t maxBytes) {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        return std::optional<std::vector<std::uint8_t>>();
+    }
+    if (error) {
+        return Status{ErrorCode::FileError, "cannot read " + path.string() + ": " + error.message()};
+    }
+    auto bytes = ReadFileBounded(path, maxBytes);
+    if (!bytes) {
+        return bytes.status();
+    }
+    return std::optional(std::move(bytes.value()));
 }
 
 }  // namespace solvane

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -17,5 +18,10 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::span<const st
 // Reads at most `maxBytes` from `path`; a longer file yields its first `maxBytes` bytes.
 Result<std::vector<std::uint8_t>> ReadFileBounded(const std::filesystem::path& path,
                                                    std::size_t maxBytes);
+
+// Like ReadFileBounded, but a file that does not exist is no failure: it yields nullopt. A file
+// that exists and cannot be read is a failure.
+Result<std::optional<std::vector<std::uint8_t>>> ReadFileIfPresent(const std::filesystem::path& path,
+                                                                    std::size_t maxBytes);
 
 }  // namespace solvane

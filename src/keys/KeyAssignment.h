@@ -4,6 +4,11 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "common/Result.h"
+#include "keys/KeyMapEntry.h"
 
 namespace solvane {
 
@@ -21,6 +26,7 @@ enum AssignmentKind : std::uint8_t {
 
 inline constexpr std::size_t kAssignmentKeysSize = 255;
 inline constexpr std::size_t kAssignmentPathUnits = 256;  // 255 units and the terminator
+inline constexpr std::size_t kAssignmentPathMaxLength = kAssignmentPathUnits - 1;
 
 // The 772-byte record of one key slot, laid out as it is stored in keymap.bin and profiles.
 struct KeyAssignment {
@@ -56,5 +62,24 @@ static_assert(std::endian::native == std::endian::little);
 // One record per key slot (0..107 are the keyboard's keys; the rest are carried along).
 using RecordTable = std::array<KeyAssignment, record::kCount>;
 static_assert(sizeof(RecordTable) == record::kSize * record::kCount);
+
+// The launch path of a record, up to its terminator and never past the field.
+std::u16string RecordPath(const KeyAssignment& record);
+// Stores `path` and its terminator; refuses a path longer than 255 units, leaving the record as
+// it was. The units after the terminator keep what they held.
+Status SetRecordPath(KeyAssignment& record, std::u16string_view path);
+
+// Bytes 0..3 of `keys`: for kinds 2..7 the entry the key stands for.
+KeyMapEntry EntryCodeOf(const KeyAssignment& record);
+void SetEntryCode(KeyAssignment& record, const KeyMapEntry& entry);
+
+// Writes each key slot's default code into byte 0 of its record (0..107); the stored value is
+// never trusted.
+void SetDefaultCodes(RecordTable& records);
+
+// Every byte of every record zero.
+void ZeroRecords(RecordTable& records);
+// Every record zero, then the default codes: what a factory reset leaves.
+void ClearRecords(RecordTable& records);
 
 }  // namespace solvane

@@ -23,13 +23,21 @@ enum class KeymapLoadMode {
     RecordsOnly,  // the records; the image in memory (perhaps newer, from the keyboard) is kept
 };
 
-// Reads the file as far as it goes; a short file leaves the rest of the targets unchanged.
-// A missing file is created from `image` and zeroed records (the records are zeroed too).
+// Reads the file as far as it goes; a short file leaves the rest of the targets unchanged, and
+// the default codes of records 0..107 are then set from the key slot table.
+// A missing file is created from `image` and zeroed records: the records are zeroed too, default
+// codes included, even when the file cannot be created. A file that exists but cannot be read is
+// reported and left alone, and nothing in memory changes.
 Status LoadKeymapFile(const std::filesystem::path& path, KeymapLoadMode mode, DeviceImage& image,
                       RecordTable& records);
 
 // Replaces the file atomically with the image and the records.
 Status SaveKeymapFile(const std::filesystem::path& path, const DeviceImage& image,
                       const RecordTable& records);
+
+// What start-up does: records zeroed, the file loaded in full (created when missing), then the
+// default codes set whatever the load did.
+Status LoadKeymapAtStartUp(const std::filesystem::path& path, DeviceImage& image,
+                           RecordTable& records);
 
 }  // namespace solvane

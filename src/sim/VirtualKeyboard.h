@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "keys/KeyMapEntry.h"
 #include "link/HidTransport.h"
 #include "link/Pause.h"
 #include "sim/KeyboardFlash.h"
@@ -28,7 +29,8 @@ struct VirtualKeyboardOptions {
     // When set, the flash is loaded from this file (factory state when it is missing) and
     // rewritten after every command that changes it.
     std::optional<std::filesystem::path> stateFile;
-    std::array<std::uint8_t, image::kKeyMapBlockSize> factoryKeyMap{};
+    // What the keyboard's key map holds after a factory reset.
+    KeyMapBlock factoryKeyMap = FactoryKeyMap;
     // Waits out a read time-out; the default sleeps, tests record instead.
     PauseFunction waitForTimeout = SleepPause;
 };
