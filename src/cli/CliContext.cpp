@@ -1,8 +1,10 @@
 #include "cli/CliContext.h"
 
 #include <ostream>
+#include <system_error>
 
 #include "keys/KeymapFile.h"
+#include "macros/MacroFile.h"
 
 namespace solvane {
 
@@ -33,12 +35,35 @@ std::optional<std::filesystem::path> CliContext::DataFolder() {
     return folder.value();
 }
 
-std::optional<std::filesystem::path> CliContext::KeymapPath() {
+std::optional<std::filesystem::path> CliContext::DataFile(const char* name) {
     auto folder = DataFolder();
     if (!folder) {
         return std::nullopt;
     }
-    return *folder / keymap_file::kFileName;
+    return *folder / name;
+}
+
+std::optional<std::filesystem::path> CliContext::KeymapPath() { return DataFile(keymap_file::kFileName); }
+
+std::optional<std::filesystem::path> CliContext::MacroPath() { return DataFile(macro_file::kFileName); }
+
+std::optional<std::filesystem::path> CliContext::LoadKeymap(Configuration& configuration,
+                                                            MissingKeymap whenMissing) {
+    auto path = KeymapPath();
+    if (!path) {
+        return std::nullopt;
+    }
+    std::error_code error;
+    if (whenMissing == MissingKeymap::Refuse && !std::filesystem::exists(*path, error)) {
+        Fail("there is no keymap.bin in " + path->parent_path().string() +
+             " yet; run `solvane-cli read` first");
+        return std::nullopt;
+    }
+    if (auto loaded = LoadKeymapAtStartUp(*path, configuration.image, configuration.records); !loaded) {
+        Fail(loaded);
+        return std::nullopt;
+    }
+    return path;
 }
 
 KeyboardLink* CliContext::ConnectKeyboard() {

@@ -9,6 +9,7 @@
 
 #include "cli/Cli.h"
 #include "common/Result.h"
+#include "keys/Configuration.h"
 #include "link/KeyboardLink.h"
 #include "link/Trace.h"
 #include "sim/VirtualKeyboard.h"
@@ -18,6 +19,14 @@ namespace solvane {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+
+// Said when keymap.bin was made before any keyboard was read.
+inline constexpr const char* kNothingReadYet =
+    "keymap.bin holds no settings read from the keyboard yet; run `solvane-cli read` first";
+
+// What loading does without a keymap.bin. Only commands that read the keyboard create it: one
+// made otherwise holds no settings of the keyboard, and writing it would leave every key dead.
+enum class MissingKeymap { Create, Refuse };
 
 struct GlobalOptions {
     std::optional<std::string> dataDir;
@@ -47,6 +56,12 @@ public:
     std::optional<std::filesystem::path> DataFolder();
     // keymap.bin in the data folder.
     std::optional<std::filesystem::path> KeymapPath();
+    // MacroDefine.bin in the data folder.
+    std::optional<std::filesystem::path> MacroPath();
+    // keymap.bin loaded as at start-up; reports failures itself and returns the file's path on
+    // success.
+    std::optional<std::filesystem::path> LoadKeymap(Configuration& configuration,
+                                                    MissingKeymap whenMissing);
 
     // Finds and opens the keyboard; reports "no keyboard found" itself.
     KeyboardLink* ConnectKeyboard();
@@ -54,6 +69,8 @@ public:
     Status VirtualKeyboardSaveStatus() const;
 
 private:
+    std::optional<std::filesystem::path> DataFile(const char* name);
+
     const GlobalOptions& m_options;
     const CliEnvironment& m_environment;
     std::ostream& m_out;
@@ -75,5 +92,6 @@ struct CliCommand {
 
 // The command groups; each lives in its own file.
 std::span<const CliCommand> LinkCommands();
+std::span<const CliCommand> KeyCommands();
 
 }  // namespace solvane

@@ -1,9 +1,12 @@
 // info, read, write, reset: the keyboard link from the command line.
 #include <array>
 #include <cstdio>
+#include <memory>
 #include <ostream>
 
 #include "cli/CliContext.h"
+#include "cli/KeyText.h"
+#include "keys/ApplyAssignment.h"
 #include "keys/KeymapFile.h"
 #include "link/CommandSet.h"
 #include "link/Sequences.h"
@@ -51,26 +54,20 @@ int Info(CliContext& context, std::span<const std::string> arguments) {
     return kExitOk;
 }
 
-// keymap.bin loaded in full (created when missing), with the keyboard connected.
+// keymap.bin loaded as at start-up, with the keyboard connected.
 struct KeymapSession {
     std::filesystem::path path;
-    DeviceImage image;
-    RecordTable records{};
+    std::unique_ptr<Configuration> configuration = std::make_unique<Configuration>();
     KeyboardLink* link = nullptr;
 };
 
-std::optional<KeymapSession> OpenKeymapAndKeyboard(CliContext& context) {
+std::optional<KeymapSession> OpenKeymapAndKeyboard(CliContext& context, MissingKeymap whenMissing) {
     KeymapSession session;
-    const auto path = context.KeymapPath();
+    const auto path = context.LoadKeymap(*session.configuration, whenMissing);
     if (!path) {
         return std::nullopt;
     }
     session.path = *path;
-    if (auto loaded = LoadKeymapFile(session.path, KeymapLoadMode::Full, session.image, session.records);
-        !loaded) {
-        context.Fail(loaded);
-        return std::nullopt;
-    }
     session.link = context.ConnectKeyboard();
     if (session.link == nullptr) {
         return std::nullopt;
@@ -78,10 +75,8 @@ std::optional<KeymapSession> OpenKeymapAndKeyboard(CliContext& context) {
     return session;
 }
 
-int Save(CliContext& context, const KeymapSession& session, const std::string& done) {
-    if (auto saved = SaveKeymapFile(session.path, session.image, session.records); !saved) {
-        return context.Fail(saved);
-    }
+// Reports the state file of the virtual keyboard, then `done`.
+int Done(CliContext& context, const std::string& done) {
     if (auto sim = context.VirtualKeyboardSaveStatus(); !sim) {
         return context.Fail(sim);
     }
@@ -89,65 +84,79 @@ int Save(CliContext& context, const KeymapSession& session, const std::string& d
     return kExitOk;
 }
 
+int Save(CliContext& context, const KeymapSession& session, const std::string& done) {
+    const Configuration& configuration = *session.configuration;
+    if (auto saved = SaveKeymapFile(session.path, configuration.image, configuration.records); !saved) {
+        return context.Fail(saved);
+    }
+    return Done(context, done);
+}
+
 int Read(CliContext& context, std::span<const std::string> arguments) {
     if (int usage = NoArguments(context, arguments); usage != kExitOk) {
         return usage;
     }
-    auto session = OpenKeymapAndKeyboard(context);
+    auto session = OpenKeymapAndKeyboard(context, MissingKeymap::Create);
     if (!session) {
         return kExitFailure;
     }
     // The worker reads into its own image; the fields the keyboard stores are then taken over,
     // so the bytes only the file holds survive.
-    DeviceImage readBack = session->image;
+    DeviceImage& image = session->configuration->image;
+    DeviceImage readBack = image;
     FirmwareVersion firmware;
     if (auto status = ReadBackWorker(*session->link, readBack, firmware); !status) {
         return context.Fail(status);
     }
     session->link->setFirmwareVersion(firmware);
-    session->image.TakeTransferableFields(readBack);
-    if (auto status = GetLighting(*session->link, session->image); !status) {
+    image.TakeTransferableFields(readBack);
+    if (auto status = GetLighting(*session->link, image); !status) {
         return context.Fail(status);
     }
+    RecomputeReassignedMarks(*session->configuration);
     char done[64];
     std::snprintf(done, sizeof done, "read the keyboard (firmware %u.%u) into ", firmware.major,
                   firmware.minor);
-    return Save(context, *session, done + session->path.string());
+    return Save(context, *session,
+                done + session->path.string() + "\nchanged keys: " +
+                    ChangedKeysText(*session->configuration));
 }
 
 int Write(CliContext& context, std::span<const std::string> arguments) {
     if (int usage = NoArguments(context, arguments); usage != kExitOk) {
         return usage;
     }
-    auto session = OpenKeymapAndKeyboard(context);
+    auto session = OpenKeymapAndKeyboard(context, MissingKeymap::Refuse);
     if (!session) {
         return kExitFailure;
     }
-    if (auto status = WriteAll(*session->link, session->image); !status) {
+    if (!HasKeyMap(session->configuration->image)) {
+        return context.Fail(kNothingReadYet);
+    }
+    if (auto status = WriteAll(*session->link, session->configuration->image); !status) {
         return context.Fail(status);
     }
-    if (auto sim = context.VirtualKeyboardSaveStatus(); !sim) {
-        return context.Fail(sim);
-    }
-    context.out() << "wrote " << session->path.string() << " to the keyboard\n";
-    return kExitOk;
+    return Done(context, "wrote " + session->path.string() + " to the keyboard");
 }
 
 int Reset(CliContext& context, std::span<const std::string> arguments) {
     if (int usage = NoArguments(context, arguments); usage != kExitOk) {
         return usage;
     }
-    auto session = OpenKeymapAndKeyboard(context);
+    auto session = OpenKeymapAndKeyboard(context, MissingKeymap::Create);
     if (!session) {
         return kExitFailure;
     }
     if (auto status = FactoryResetSequence(*session->link); !status) {
         return context.Fail(status);
     }
-    if (auto status = ReadAll(*session->link, session->image); !status) {
+    if (auto status = ReadAll(*session->link, session->configuration->image); !status) {
         return context.Fail(status);
     }
-    return Save(context, *session, "restored the factory settings into " + session->path.string());
+    if (auto status = FactoryResetRecords(*session->configuration, session->path); !status) {
+        return context.Fail(status);
+    }
+    return Done(context, "restored the factory settings into " + session->path.string());
 }
 
 constexpr std::array kCommands{
@@ -160,7 +169,8 @@ constexpr std::array kCommands{
                "Usage: solvane-cli [OPTIONS] read\n"
                "Reads the firmware version and everything the keyboard stores, then rewrites\n"
                "keymap.bin in the data folder (created when missing) with what was read. Key\n"
-               "assignments and launch paths already in keymap.bin are kept.\n",
+               "assignments and launch paths already in keymap.bin are kept. Lists the keys\n"
+               "that differ from the factory settings.\n",
                Read},
     CliCommand{"write", "write keymap.bin to the keyboard",
                "Usage: solvane-cli [OPTIONS] write\n"
@@ -171,7 +181,8 @@ constexpr std::array kCommands{
     CliCommand{"reset", "restore the factory settings and read them into keymap.bin",
                "Usage: solvane-cli [OPTIONS] reset\n"
                "Restores the keyboard's factory settings, reads them back and rewrites\n"
-               "keymap.bin in the data folder.\n",
+               "keymap.bin in the data folder: every key assignment and launch path is cleared\n"
+               "and every key enabled. Macros in MacroDefine.bin are kept.\n",
                Reset},
 };
 
