@@ -6,7 +6,7 @@
 
 #include "cli/CliContext.h"
 #include "cli/KeyText.h"
-#include "keys/ApplyAssignment.h"
+#include "keys/ConfigurationUpdates.h"
 #include "keys/KeymapFile.h"
 #include "link/CommandSet.h"
 #include "link/Sequences.h"
@@ -84,14 +84,6 @@ int Done(CliContext& context, const std::string& done) {
     return kExitOk;
 }
 
-int Save(CliContext& context, const KeymapSession& session, const std::string& done) {
-    const Configuration& configuration = *session.configuration;
-    if (auto saved = SaveKeymapFile(session.path, configuration.image, configuration.records); !saved) {
-        return context.Fail(saved);
-    }
-    return Done(context, done);
-}
-
 int Read(CliContext& context, std::span<const std::string> arguments) {
     if (int usage = NoArguments(context, arguments); usage != kExitOk) {
         return usage;
@@ -113,13 +105,14 @@ int Read(CliContext& context, std::span<const std::string> arguments) {
     if (auto status = GetLighting(*session->link, image); !status) {
         return context.Fail(status);
     }
-    RecomputeReassignedMarks(*session->configuration);
+    if (auto saved = CompleteReadBack(*session->configuration, session->path); !saved) {
+        return context.Fail(saved);
+    }
     char done[64];
     std::snprintf(done, sizeof done, "read the keyboard (firmware %u.%u) into ", firmware.major,
                   firmware.minor);
-    return Save(context, *session,
-                done + session->path.string() + "\nchanged keys: " +
-                    ChangedKeysText(*session->configuration));
+    return Done(context, done + session->path.string() + "\nchanged keys: " +
+                             ChangedKeysText(*session->configuration));
 }
 
 int Write(CliContext& context, std::span<const std::string> arguments) {

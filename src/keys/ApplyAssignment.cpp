@@ -178,11 +178,4 @@ Status CompleteAssignment(const AssignmentDraft& draft, Configuration& configura
     return SaveKeymapFile(keymapPath, configuration.image, configuration.records);
 }
 
-Status FactoryResetRecords(Configuration& configuration, const std::filesystem::path& keymapPath) {
-    configuration.marks.fill(0);
-    std::ranges::fill(configuration.image.keyEnableBitmap(), 0xFF);
-    ClearRecords(configuration.records);
-    return SaveKeymapFile(keymapPath, configuration.image, configuration.records);
-}
-
 }  // namespace solvane

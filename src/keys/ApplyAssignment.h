@@ -31,8 +31,4 @@ Status PrepareAssignment(AssignmentDraft& draft, Configuration& configuration, s
 Status CompleteAssignment(const AssignmentDraft& draft, Configuration& configuration,
                           const MacroStore& macros, const std::filesystem::path& keymapPath);
 
-// The record part of a factory reset: marks cleared, every key enabled, every record emptied
-// but for its default code, and keymap.bin saved.
-Status FactoryResetRecords(Configuration& configuration, const std::filesystem::path& keymapPath);
-
 }  // namespace solvane

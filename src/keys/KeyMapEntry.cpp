@@ -37,6 +37,10 @@ KeyMapEntry FactoryEntryOf(std::size_t slot) {
     return ReadKeyMapEntry(FactoryKeyMap, SlotAt(slot).entry());
 }
 
+bool HasKeyMap(const DeviceImage& image) {
+    return std::ranges::any_of(image.keyMapBlock(), [](std::uint8_t b) { return b != 0; });
+}
+
 bool IsKeyEnabled(const DeviceImage& image, std::size_t slot) {
     const std::size_t entry = SlotAt(slot).entry();
     return (image.keyEnableBitmap()[entry / kKeyMapRows] >> (entry % kKeyMapRows) & 1) != 0;

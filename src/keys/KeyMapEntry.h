@@ -81,6 +81,10 @@ void WriteKeyMapEntry(std::span<std::uint8_t, image::kKeyMapBlockSize> keyMap, s
 // The factory entry of a key slot (0..107).
 KeyMapEntry FactoryEntryOf(std::size_t slot);
 
+// False for an all-zero key map, as a keymap.bin made before any keyboard was read holds; sent
+// to the keyboard it would leave every key dead.
+bool HasKeyMap(const DeviceImage& image);
+
 // The key enable bit of a slot (0..107): bit entry % 6 of bitmap byte entry / 6; 1 = the key
 // works. Throws std::out_of_range for other slots.
 bool IsKeyEnabled(const DeviceImage& image, std::size_t slot);

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <memory>
 
 #include "common/AtomicFile.h"
 #include "keys/ApplyAssignment.h"
+#include "keys/ConfigurationUpdates.h"
 #include "keys/KeyMapEntry.h"
 #include "keys/KeymapFile.h"
 #include "macros/MacroBlock.h"
+#include "macros/MacroFile.h"
 #include "support/TempFolder.h"
 
 namespace solvane {
@@ -358,6 +361,35 @@ TEST_F(AssignmentTest, FactoryResetEmptiesTheRecordsAndEnablesEveryKey) {
     ASSERT_TRUE(LoadKeymapFile(path, KeymapLoadMode::Full, onDisk, recordsOnDisk));
     EXPECT_EQ(onDisk, configuration.image);
     EXPECT_EQ(recordsOnDisk[7].kind, 0);
+}
+
+TEST_F(AssignmentTest, ReadBackAndMacroEditingSaveTheirFiles) {
+    SetEntry(0, {0, 0, 0x04, 0});
+    ASSERT_TRUE(CompleteReadBack(configuration, path));
+    EXPECT_EQ(configuration.marks[0], 1);
+    DeviceImage onDisk;
+    RecordTable recordsOnDisk{};
+    ASSERT_TRUE(LoadKeymapFile(path, KeymapLoadMode::Full, onDisk, recordsOnDisk));
+    EXPECT_EQ(onDisk, configuration.image);
+
+    macros[0] = NamedMacro(u"a", 3, 0x06);
+    const auto macroPath = folder / "MacroDefine.bin";
+    ASSERT_TRUE(CompleteMacroEditing(macros, configuration, path, macroPath));
+    EXPECT_EQ(configuration.image.macroBlock(0)[3], 0x06);
+    ASSERT_TRUE(LoadKeymapFile(path, KeymapLoadMode::Full, onDisk, recordsOnDisk));
+    EXPECT_EQ(onDisk.macroBlock(0)[3], 0x06);
+    auto stored = std::make_unique<MacroStore>();
+    ASSERT_TRUE(LoadMacroFile(macroPath, *stored));
+    EXPECT_EQ(MacroName((*stored)[0]), u"a");
+
+    // A macro file that cannot be replaced is reported; keymap.bin is still written.
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(folder / "blocked");
+    std::filesystem::create_directory(folder / "blocked" / "MacroDefine.bin");
+    std::filesystem::create_directory(folder / "blocked" / "MacroDefine.bin" / "inside");
+    EXPECT_EQ(CompleteMacroEditing(macros, configuration, path, folder / "blocked" / "MacroDefine.bin").code(),
+              ErrorCode::FileError);
+    EXPECT_TRUE(Written());
 }
 
 TEST_F(AssignmentTest, PrepareReloadsTheRecordsAndKeepsTheImage) {
