@@ -120,7 +120,8 @@ Status SlotRefusal(std::uint8_t slot) {
     }
     if (slot == kSharedApplicationSlot) {
         return {ErrorCode::InvalidArgument,
-                name + " cannot be changed: it shares its key with slot 101 (" + SlotText(101) + ")"};
+                name + " cannot be changed: it shares its key with slot " +
+                    std::to_string(kApplicationSlot) + " (" + SlotText(kApplicationSlot) + ")"};
     }
     return Status::Ok();
 }

@@ -118,6 +118,9 @@ Status CheckAssignment(const AssignmentDraft& draft, const MacroStore& macros) {
     if (draft.CapturedCount == RESTORE_DEFAULT_COUNT) {
         return Status::Ok();
     }
+    if (draft.CapturedCount > kAssignmentKeysSize) {
+        return {ErrorCode::InvalidArgument, "too many keys: " + std::to_string(draft.CapturedCount)};
+    }
     if (draft.kind == KIND_MACRO && draft.MacroIndex != -1) {
         const std::int32_t number = draft.MacroIndex;
         if (number < 0 || static_cast<std::size_t>(number) >= MacroCount(macros)) {

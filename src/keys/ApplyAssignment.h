@@ -10,7 +10,8 @@
 
 namespace solvane {
 
-// Whether the draft can be applied. Refused: a slot that is not a key slot, a macro the store
+// Whether the draft can be applied. Refused: a slot that is not a key slot, more captured keys
+// than a record holds, a macro the store
 // does not hold, a macro numbered 32 or more (the keyboard holds blocks 0..31 only), and a launch
 // path longer than 255 units. A restore of the default is always accepted.
 Status CheckAssignment(const AssignmentDraft& draft, const MacroStore& macros);

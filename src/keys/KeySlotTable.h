@@ -71,6 +71,7 @@ inline constexpr std::uint8_t kLeftWindowsSlot = 96;
 // Drawn between the right Alt and the application key, but it shares the application key's
 // entry (66): never offered for assignment and never marked.
 inline constexpr std::uint8_t kSharedApplicationSlot = 100;
+inline constexpr std::uint8_t kApplicationSlot = 101;
 
 // Whether the keyboard picture has a rectangle for the slot. The numeric keypad, Num Lock and
 // the media keys have none; this keyboard has the other 87.

@@ -205,6 +205,7 @@ TEST_F(AssignmentTest, RefusedDraftsChangeNothing) {
         {[](AssignmentDraft& d) { d.kind = KIND_OPEN_FILE; d.TargetPath = std::u16string(256, u'f'); },
          "the path is longer than 255 characters"},
         {[](AssignmentDraft& d) { d.CurrentSlot = 108; }, "no key is chosen"},
+        {[](AssignmentDraft& d) { d.CapturedCount = 256; }, "too many keys: 256"},
         {[](AssignmentDraft& d) { d.CurrentSlot = kNoSlot; d.CapturedCount = RESTORE_DEFAULT_COUNT; },
          "no key is chosen"},
     };
