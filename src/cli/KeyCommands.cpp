@@ -341,15 +341,15 @@ constexpr std::array kCommands{
                "       solvane-cli [OPTIONS] assign SLOT sound|program|file|folder PATH\n"
                "       solvane-cli [OPTIONS] assign SLOT default\n"
                "Changes what a key does and saves keymap.bin; `write` sends it to the keyboard.\n"
-               "SLOT is a slot number as `keys` shows it, or a key name (\"Esc\", \"F5\", \"A\",\n"
-               "\"LCtrl\"). KEY is a key name or a virtual-key code (0x41); a name two keys share\n"
-               "means the key of the main block. N is the number of a macro in MacroDefine.bin\n"
-               "(the keyboard plays macros 0 to 31). NAME is one of the named functions (搜索,\n"
-               "运行, 多媒体播放器, 上一曲, 下一曲, 暂停, 音量+, 音量-, 静音, 停止-播放, 新建,\n"
-               "剪切, 复制, 粘贴, 保存, 打印, 全选, 最大化, 最小化, 我的电脑, 任务管理器,\n"
-               "浏览器-主页, 关闭窗口). sound, program and file need an existing file, folder an\n"
-               "existing folder; the program opens it when the key is pressed while it runs.\n"
-               "default gives the key back its factory behaviour.\n",
+               "SLOT is a slot number as `keys` shows it (the digit keys are slots 21 to 30) or a\n"
+               "key name (\"Esc\", \"F5\", \"A\", \"LCtrl\"). KEY is a key name or a virtual-key\n"
+               "code (0x41); a name two keys share means the key of the main block. N is the\n"
+               "number of a macro in MacroDefine.bin (the keyboard plays macros 0 to 31). NAME\n"
+               "is one of the named functions: 搜索, 运行, 多媒体播放器, 上一曲, 下一曲, 暂停,\n"
+               "音量+, 音量-, 静音, 停止-播放, 新建, 剪切, 复制, 粘贴, 保存, 打印, 全选, 最大化,\n"
+               "最小化, 我的电脑, 任务管理器, 浏览器-主页, 关闭窗口. sound, program and file need\n"
+               "an existing file, folder an existing folder; the program opens it when the key\n"
+               "is pressed while it runs. default gives the key back its factory behaviour.\n",
                Assign},
     CliCommand{"disable", "switch a key off in keymap.bin",
                "Usage: solvane-cli [OPTIONS] disable SLOT\n"
