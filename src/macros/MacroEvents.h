@@ -36,7 +36,8 @@ struct EncodedMacroEvent {
     std::array<std::uint8_t, macro_event::kLongSize> bytes{};
     std::size_t size = 0;
 
-    std::span<const std::uint8_t> view() const { return std::span(bytes).first(size); }
+    std::span<const std::uint8_t> view() const& { return std::span(bytes).first(size); }
+    std::span<const std::uint8_t> view() const&& = delete;  // would outlive the bytes
 };
 
 EncodedMacroEvent EncodeMacroEvent(const MacroEvent& event);

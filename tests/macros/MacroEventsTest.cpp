@@ -10,8 +10,8 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes Encoded(const MacroEvent& event) {
-    const auto view = EncodeMacroEvent(event).view();
-    return {view.begin(), view.end()};
+    const auto encoded = EncodeMacroEvent(event);
+    return {encoded.view().begin(), encoded.view().end()};
 }
 
 TEST(MacroEventsTest, ShortAndLongForm) {
