@@ -30,11 +30,6 @@ Result<std::filesystem::path> PrepareProfileFolder(const std::filesystem::path& 
     return folder;
 }
 
-Status WriteNewProfileFile(const std::filesystem::path& path) {
-    const std::vector<std::uint8_t> zeros(image::kSize, 0);
-    return WriteFileAtomically(path, zeros);
-}
-
 Result<std::vector<std::uint8_t>> ReadProfileForCopy(const std::filesystem::path& path) {
     auto bytes = ReadFileBounded(path, keymap_file::kSize);
     if (bytes && bytes->size() < image::kSize) {

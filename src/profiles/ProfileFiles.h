@@ -20,9 +20,6 @@ std::filesystem::path ProfileFolderIn(const std::filesystem::path& dataFolder);
 // Creates the profile folder when it is missing, so a new user can make a profile at all.
 Result<std::filesystem::path> PrepareProfileFolder(const std::filesystem::path& dataFolder);
 
-// A new profile: the DeviceImage block of zero bytes and no records.
-Status WriteNewProfileFile(const std::filesystem::path& path);
-
 // What a copy of the profile at `path` holds: its first block (zero-filled where the file is
 // shorter) and as much of the record table as the file holds.
 Result<std::vector<std::uint8_t>> ReadProfileForCopy(const std::filesystem::path& path);

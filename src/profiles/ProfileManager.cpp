@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "keys/KeymapFile.h"
 #include "common/AtomicFile.h"
+#include "keys/KeymapFile.h"
 #include "profiles/ProfileFiles.h"
 #include "profiles/ProfileMessages.h"
 #include "profiles/ProfileNames.h"
@@ -127,13 +127,8 @@ Status ProfileManager::OnProfileNew() {
     if (m_list.size() >= kMaxProfiles) {
         return Refuse(profile_text::kTooManyProfiles);
     }
-    const std::string name = MakeDefaultProfileName();
-    if (auto valid = CheckProfileName(m_profileFolder, name); !valid) {
-        return Refuse(valid.message());
-    }
-    const Status written = WriteNewProfileFile(ProfilePath(name));
-    RefreshProfiles();
-    return written ? written : ReportFailure(profile_text::kCannotWrite, written);
+    // A new profile holds a zeroed DeviceImage and no records.
+    return CreateProfile(MakeDefaultProfileName(), std::vector<std::uint8_t>(image::kSize, 0));
 }
 
 Status ProfileManager::OnProfileCopy() {
@@ -149,11 +144,14 @@ Status ProfileManager::OnProfileCopy() {
         RefreshProfiles();
         return ReportFailure(profile_text::kCannotRead, source.status());
     }
-    const std::string copyName = MakeCopyName(*name);
-    if (auto valid = CheckProfileName(m_profileFolder, copyName); !valid) {
+    return CreateProfile(MakeCopyName(*name), source.value());
+}
+
+Status ProfileManager::CreateProfile(const std::string& name, std::span<const std::uint8_t> bytes) {
+    if (auto valid = CheckProfileName(m_profileFolder, name); !valid) {
         return Refuse(valid.message());
     }
-    const Status written = WriteFileAtomically(ProfilePath(copyName), source.value());
+    const Status written = WriteFileAtomically(ProfilePath(name), bytes);
     RefreshProfiles();
     return written ? written : ReportFailure(profile_text::kCannotWrite, written);
 }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 
 #include "common/Result.h"
@@ -65,6 +66,8 @@ public:
 private:
     std::filesystem::path ProfilePath(const std::string& name) const;
     std::string MakeCopyName(const std::string& name) const;
+    // Writes a profile of a generated name, then reads the folder again.
+    Status CreateProfile(const std::string& name, std::span<const std::uint8_t> bytes);
     bool IsNameTaken(const std::string& name) const;
     Status Refuse(std::string_view message);
     Status ReportFailure(std::string_view message, const Status& failure);

@@ -170,6 +170,16 @@ TEST_F(ProfileManagerTest, CopiesAreNumberedAndHoldTheSourceBytes) {
     ASSERT_TRUE(manager.OnProfileCopy());
     EXPECT_EQ(std::filesystem::file_size(folder / "复制 Profile002.bin"), image::kSize);
     EXPECT_TRUE(prompts.messages.empty());
+
+    // A source that has gone since the list was read is said so, and nothing is created.
+    std::filesystem::remove(folder / "复制 Profile002.bin");
+    manager.Open();
+    std::filesystem::remove(folder / "Profile002.bin");
+    Select("Profile002");
+    EXPECT_EQ(manager.OnProfileCopy().code(), ErrorCode::FileError);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(prompts.messages[0].text.starts_with(profile_text::kCannotRead));
+    EXPECT_EQ(Listed(), (Names{"Profile001", "复制 Profile001", "复制 Profile001 1", "复制 Profile001 2"}));
 }
 
 TEST_F(ProfileManagerTest, CommandsThatNeedASelectionSaySoAndTouchNothing) {
