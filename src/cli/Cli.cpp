@@ -10,7 +10,7 @@ namespace {
 
 std::vector<CliCommand> AllCommands() {
     std::vector<CliCommand> commands;
-    for (auto group : {LinkCommands()}) {
+    for (auto group : {LinkCommands(), ProfileCommands()}) {
         commands.insert(commands.end(), group.begin(), group.end());
     }
     return commands;
