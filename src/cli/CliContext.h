@@ -93,5 +93,6 @@ struct CliCommand {
 // The command groups; each lives in its own file.
 std::span<const CliCommand> LinkCommands();
 std::span<const CliCommand> KeyCommands();
+std::span<const CliCommand> ProfileCommands();
 
 }  // namespace solvane

@@ -212,16 +212,16 @@ int FillFunction(CliContext& context, std::span<const std::string> words, Assign
     if (words.size() != 1) {
         return context.UsageError("function takes one NAME");
     }
-    const auto name = FromUtf8(words[0]);
-    if (!name || FindFunctionByName(name.value()) == nullptr) {
+    const std::u16string name = Utf8ToUtf16(words[0]);
+    if (FindFunctionByName(name) == nullptr) {
         std::string known;
         for (const auto& function : FunctionCodeTable) {
-            known += (known.empty() ? "" : ", ") + ToUtf8(function.name);
+            known += (known.empty() ? "" : ", ") + Utf16ToUtf8(function.name);
         }
         return context.Fail("unknown function " + words[0] + "; the functions are: " + known);
     }
     draft.kind = KIND_FUNCTION;
-    draft.FunctionName = name.value();
+    draft.FunctionName = name;
     return kExitOk;
 }
 
@@ -239,12 +239,13 @@ int FillLaunch(CliContext& context, std::span<const std::string> words, std::uin
     if (!exists) {
         return context.Fail(std::string(folder ? "no such folder: " : "no such file: ") + words[0]);
     }
-    const auto text = FromUtf8(path.string());
-    if (!text) {
+    // The record holds UTF-16: a name that is not UTF-8 could not be found again.
+    std::u16string text = Utf8ToUtf16(path.string());
+    if (Utf16ToUtf8(text) != path.string()) {
         return context.Fail("the path is not valid UTF-8: " + words[0]);
     }
     draft.kind = kind;
-    draft.TargetPath = text.value();
+    draft.TargetPath = std::move(text);
     return kExitOk;
 }
 

@@ -34,7 +34,7 @@ std::string MacroText(const KeyAssignment& record, const MacroStore& macros) {
     if (entry.kind() != ENTRY_MACRO || number == 0xFF) {
         return "macro (none chosen)";
     }
-    const std::string name = number < MacroCount(macros) ? ToUtf8(MacroName(macros[number]))
+    const std::string name = number < MacroCount(macros) ? Utf16ToUtf8(MacroName(macros[number]))
                                                          : "not in the macro store";
     return "macro " + std::to_string(number) + " (" + name + ")";
 }
@@ -69,7 +69,7 @@ std::string KeyText(std::uint8_t code) {
     while (!name.empty() && name.back() == u' ') {
         name.remove_suffix(1);
     }
-    return name.empty() ? Hex(code) : ToUtf8(name);
+    return name.empty() ? Hex(code) : Utf16ToUtf8(name);
 }
 
 std::string SlotText(std::size_t slot) { return KeyText(KeySlotTable.at(slot).defaultCode); }
@@ -84,16 +84,16 @@ std::string DescribeAssignment(const KeyAssignment& record, const MacroStore& ma
             return MacroText(record, macros);
         case KIND_FUNCTION: {
             const auto* function = FindFunctionByEntry(EntryCodeOf(record));
-            return function != nullptr ? "function " + ToUtf8(function->name) : "function (none chosen)";
+            return function != nullptr ? "function " + Utf16ToUtf8(function->name) : "function (none chosen)";
         }
         case KIND_PLAY_SOUND:
-            return "play sound " + ToUtf8(RecordPath(record));
+            return "play sound " + Utf16ToUtf8(RecordPath(record));
         case KIND_LAUNCH_PROGRAM:
-            return "program " + ToUtf8(RecordPath(record));
+            return "program " + Utf16ToUtf8(RecordPath(record));
         case KIND_OPEN_FILE:
-            return "file " + ToUtf8(RecordPath(record));
+            return "file " + Utf16ToUtf8(RecordPath(record));
         case KIND_OPEN_FOLDER:
-            return "folder " + ToUtf8(RecordPath(record));
+            return "folder " + Utf16ToUtf8(RecordPath(record));
         default:
             return "unknown kind " + std::to_string(record.kind);
     }

@@ -1,18 +1,17 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
-#include "common/Result.h"
-
 namespace solvane {
 
-// The program's texts are UTF-16 in records and files and UTF-8 at the terminal and in paths.
+// Text held in fixed UTF-16 fields of records and files, up to the first zero unit or the end
+// of the field, whichever comes first.
+std::u16string TerminatedText(std::span<const char16_t> field);
 
-// A lone surrogate becomes U+FFFD, so any stored text can be shown.
-std::string ToUtf8(std::u16string_view text);
-
-// Fails on malformed UTF-8 rather than guessing what was meant.
-Result<std::u16string> FromUtf8(std::string_view text);
+// Conversions at the edges; unpaired surrogates and malformed bytes become U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
+std::u16string Utf8ToUtf16(std::string_view text);
 
 }  // namespace solvane

@@ -9,7 +9,6 @@
 
 namespace solvane {
 
-inline constexpr std::uint8_t kNoSlot = 255;
 // A captured-key count that asks for the slot's default instead of any assignment.
 inline constexpr std::uint32_t RESTORE_DEFAULT_COUNT = 255;
 

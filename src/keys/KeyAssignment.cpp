@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/Utf16.h"
+
 namespace solvane {
 
-std::u16string RecordPath(const KeyAssignment& record) {
-    const auto end = std::find(record.path.begin(), record.path.end(), u'\0');
-    return {record.path.begin(), end};
-}
+std::u16string RecordPath(const KeyAssignment& record) { return TerminatedText(record.path); }
 
 Status SetRecordPath(KeyAssignment& record, std::u16string_view path) {
     if (path.size() > kAssignmentPathMaxLength) {

@@ -7,6 +7,7 @@
 namespace solvane {
 
 inline constexpr std::size_t kKeySlotCount = 108;
+inline constexpr std::uint8_t kNoSlot = 255;  // no key chosen
 inline constexpr std::size_t kKeyMapRows = 6;
 
 // One key of the full-size layout. The key map entry that holds its device code (and its enable

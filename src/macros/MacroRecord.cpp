@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/Utf16.h"
+
 namespace solvane {
 
 std::uint16_t LoopCountOf(const MacroRecord& record) {
@@ -12,10 +14,7 @@ void SetLoopCount(MacroRecord& record, std::uint16_t count) {
     record.loopCount = {static_cast<std::uint8_t>(count & 0xFF), static_cast<std::uint8_t>(count >> 8)};
 }
 
-std::u16string MacroName(const MacroRecord& record) {
-    const auto end = std::find(record.name.begin(), record.name.end(), u'\0');
-    return {record.name.begin(), end};
-}
+std::u16string MacroName(const MacroRecord& record) { return TerminatedText(record.name); }
 
 bool HasMacroName(const MacroRecord& record) { return record.name[0] != u'\0'; }
 

@@ -128,7 +128,7 @@ TEST_F(KeyCommandsTest, EveryKindOfAssignment) {
     EXPECT_EQ(configuration.image.macroBlock(1)[1], 2);
     EXPECT_EQ(configuration.image.macroBlock(1)[3], 0x05);
     EXPECT_EQ(EntryOf(configuration, 0), (Bytes{0, 0, 0x29, 0}));
-    EXPECT_EQ(RecordPath(configuration.records[5]), FromUtf8(program).value());
+    EXPECT_EQ(RecordPath(configuration.records[5]), Utf8ToUtf16(program));
     EXPECT_NE(KeyLine(62).find(" disabled "), std::string::npos);
 
     // enable and default undo what was done.
