@@ -6,11 +6,6 @@
 
 namespace solvane {
 
-bool IsLaunchKind(std::uint8_t kind) {
-    return kind == KIND_PLAY_SOUND || kind == KIND_LAUNCH_PROGRAM || kind == KIND_OPEN_FILE ||
-           kind == KIND_OPEN_FOLDER;
-}
-
 std::optional<std::size_t> FindLaunchRecord(const RecordTable& records, std::uint8_t virtualKey) {
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (IsLaunchKind(records[i].kind) && records[i].defaultCode == virtualKey) {

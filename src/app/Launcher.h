@@ -25,8 +25,6 @@ public:
     virtual Status Launch(const LaunchRequest& request) = 0;
 };
 
-bool IsLaunchKind(std::uint8_t kind);
-
 // The first record, in index order, of a launch kind whose key code is `virtualKey`.
 std::optional<std::size_t> FindLaunchRecord(const RecordTable& records, std::uint8_t virtualKey);
 

@@ -19,8 +19,6 @@ std::u16string_view PathOf(const AssignmentDraft& draft) {
     return path.substr(0, path.find(u'\0'));
 }
 
-bool IsLaunchKind(std::uint8_t kind) { return kind >= KIND_PLAY_SOUND && kind <= KIND_OPEN_FOLDER; }
-
 // Changes memory only; tells whether keymap.bin is to be saved.
 bool ApplyInMemory(const AssignmentDraft& draft, Configuration& configuration,
                    const MacroStore& macros) {

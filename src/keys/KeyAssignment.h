@@ -24,6 +24,11 @@ enum AssignmentKind : std::uint8_t {
     KIND_OPEN_FOLDER = 7,
 };
 
+// Kinds the program itself carries out when the key is pressed; the keyboard sends the plain key.
+constexpr bool IsLaunchKind(std::uint8_t kind) {
+    return kind >= KIND_PLAY_SOUND && kind <= KIND_OPEN_FOLDER;
+}
+
 inline constexpr std::size_t kAssignmentKeysSize = 255;
 inline constexpr std::size_t kAssignmentPathUnits = 256;  // 255 units and the terminator
 inline constexpr std::size_t kAssignmentPathMaxLength = kAssignmentPathUnits - 1;
