@@ -60,10 +60,10 @@ QImage Strip() {
 }
 
 QImage TabCell() {
-    QImage image = Filled(kTabWidth, 26, 0x222222);
+    QImage image = Filled(kTabWidth, kTabHeight, 0x222222);
     QPainter painter(&image);
-    painter.fillRect(QRectF(0, 0, kTabWidth, 26),
-                     Vertical(QRectF(0, 0, kTabWidth, 26), Colour(0x262626), Colour(0x1B1B1B)));
+    painter.fillRect(QRectF(0, 0, kTabWidth, kTabHeight),
+                     Vertical(QRectF(0, 0, kTabWidth, kTabHeight), Colour(0x262626), Colour(0x1B1B1B)));
     painter.fillRect(QRectF(kTabWidth - 1, 6, 1, 14), Colour(0x3A3A3A));
     return image;
 }
