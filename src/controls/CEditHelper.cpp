@@ -17,13 +17,13 @@ bool IsEnter(int key) {
 CEditHelper::CEditHelper(QObject* list, QWidget* parent) : QLineEdit(parent), m_list(list) {}
 
 void CEditHelper::keyPressEvent(QKeyEvent* event) {
-    // Enter and Escape end the edit on their release; the dialog behind must not take them as
-    // its default button or its cancel.
-    if (IsEnter(event->key()) || event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
+    // Enter and Escape end the edit on their release. No key goes on to the list or the dialog
+    // behind: they would move the selection under the edit, or take Enter and Escape as their
+    // default button and their cancel.
+    if (!IsEnter(event->key()) && event->key() != Qt::Key_Escape) {
+        QLineEdit::keyPressEvent(event);
     }
-    QLineEdit::keyPressEvent(event);
+    event->accept();
 }
 
 void CEditHelper::keyReleaseEvent(QKeyEvent* event) {
