@@ -13,13 +13,13 @@ namespace solvane {
 struct CanvasCall {
     enum class Kind { Image, ImagePart, Bitmap, Label, Fill };
     Kind kind = Kind::Image;
-    std::string name;   // Image, ImagePart
-    int bitmapId = 0;   // Bitmap
-    Rect rect;          // the source (ImagePart, Bitmap) or the filled rectangle (Fill)
-    Point at;           // where it lands (all but Fill)
-    QString text;       // Label
-    LabelStyle style;   // Label
-    ColorRef color = 0; // Fill
+    std::string name{};  // Image, ImagePart
+    int bitmapId = 0;    // Bitmap
+    Rect rect{};         // the source (ImagePart, Bitmap) or the filled rectangle (Fill)
+    Point at{};          // where it lands (all but Fill)
+    QString text{};      // Label
+    LabelStyle style{};  // Label
+    ColorRef color = 0;  // Fill
 };
 
 // Keeps every call, in order, so tests can check what a window paints and where.

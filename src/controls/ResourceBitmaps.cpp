@@ -6,25 +6,18 @@
 #include <QtGui/QPolygonF>
 #include <QtGui/QRadialGradient>
 
+#include "controls/SkinColour.h"
 #include "controls/SkinPalette.h"
 
 namespace solvane {
 namespace {
 
 QColor Colour(std::uint32_t rgb, int alpha = 255) {
-    QColor colour = QColor::fromRgb(static_cast<QRgb>(rgb));
-    colour.setAlpha(alpha);
-    return colour;
-}
-
-QImage Blank(int width, int height, std::uint32_t background) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Colour(background));
-    return image;
+    return SkinColour(rgb, alpha);
 }
 
 QImage KeyArrow(bool down) {
-    QImage image = Blank(10, 14, palette::kListInterior);
+    QImage image = SolidImage(10, 14, palette::kListInterior);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     QPolygonF arrow{{3.5, 1.0}, {6.5, 1.0}, {6.5, 7.0}, {9.5, 7.0}, {5.0, 12.5}, {0.5, 7.0},
@@ -44,7 +37,7 @@ QImage KeyArrow(bool down) {
 }
 
 QImage TreeButton(bool plus) {
-    QImage image = Blank(9, 9, palette::kTree);
+    QImage image = SolidImage(9, 9, palette::kTree);
     QPainter painter(&image);
     painter.fillRect(0, 0, 9, 9, Colour(0x5A5A5A));
     painter.fillRect(1, 1, 7, 7, Colour(0x2C2C2C));
@@ -56,7 +49,7 @@ QImage TreeButton(bool plus) {
 }
 
 QImage DelayClock() {
-    QImage image = Blank(14, 14, palette::kListInterior);
+    QImage image = SolidImage(14, 14, palette::kListInterior);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Colour(palette::kCyan), 1.5));
@@ -70,7 +63,7 @@ QImage DelayClock() {
 
 // The track is a rounded bar across the slider's 17 pixels, on the panel's colour.
 QImage Track(bool filled) {
-    QImage image = Blank(220, 17, palette::kCard);
+    QImage image = SolidImage(220, 17, palette::kCard);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF bar(0.5, 6.0, 219.0, 5.0);
@@ -91,7 +84,7 @@ QImage Track(bool filled) {
 }
 
 QImage Thumb() {
-    QImage image = Blank(15, 14, palette::kCard);
+    QImage image = SolidImage(15, 14, palette::kCard);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPointF centre(7.5, 7.0);
@@ -109,7 +102,7 @@ QImage Thumb() {
 
 // A panel with a caption band; skinned lists take their rows' background from (7, 22).
 QImage ListBack() {
-    QImage image = Blank(127, 305, palette::kWindow);
+    QImage image = SolidImage(127, 305, palette::kWindow);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath outline;

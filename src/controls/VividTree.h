@@ -15,7 +15,7 @@ class VividTree : public QTreeWidget {
     Q_OBJECT
 
 public:
-    enum BackMode : int { Bitmap = 0, Gradient = 1, Solid = 2 };
+    enum BackgroundMode : int { Bitmap = 0, Gradient = 1, Solid = 2 };
 
     // The solid background and the selection bar.
     static constexpr ColorRef kSolidBackground = 0x1E1E1E;

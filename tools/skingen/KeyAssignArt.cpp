@@ -22,23 +22,16 @@ constexpr int kGridHeight = 116;
 constexpr int kGridPitch = 30;
 
 QString Folder(const char* name) {
-    return QStringLiteral("Custom/") + QString::fromUtf8(name);
+    return SkinPath("Custom", name);
 }
 
 QImage Background() {
     QImage image = Filled(kWidth, kHeight, kKeyAssignBase);
     QPainter painter(&image);
     Smooth(painter);
-    painter.fillRect(0, 0, kWidth, kTitleHeight, Colour(kTitleBar));
-    QLinearGradient line(0, 0, kWidth, 0);
-    line.setColorAt(0, Colour(kAccent));
-    line.setColorAt(1, Colour(kAccent, 0));
-    painter.fillRect(0, kTitleHeight - 1, kWidth, 1, line);
+    DrawTitleBand(painter, kWidth, kTitleHeight);
     painter.fillRect(0, 243, kWidth, 1, Colour(0x303030));
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(Colour(0x3A3A3A), 1.0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(0, 0, kWidth - 1, kHeight - 1);
+    DrawWindowFrame(painter, image.size());
     return image;
 }
 
@@ -115,19 +108,6 @@ QImage Indicator(bool on) {
     return image;
 }
 
-QImage CloseButton(const QImage& background, bool hover) {
-    QImage image = Crop(background, 303, 2, 16, 16);
-    QPainter painter(&image);
-    Smooth(painter);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Colour(hover ? kAccent : 0x262626));
-    painter.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
-    painter.setPen(QPen(Colour(hover ? 0xFFFFFF : 0xC8C8C8), 1.4, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(QPointF(5, 5), QPointF(11, 11));
-    painter.drawLine(QPointF(11, 5), QPointF(5, 11));
-    return image;
-}
-
 QImage BottomButton(const QImage& background, ButtonLook look) {
     QImage image = Crop(background, 156, 246, 42, 23);
     QPainter painter(&image);
@@ -142,8 +122,8 @@ void AddKeyAssignment(SkinFiles& files) {
     const QImage strip = Strip();
     const QImage grid = GridBack(strip);
     files.push_back({Folder("自定义底.png"), background});
-    files.push_back({Folder("button-close-normal.png"), CloseButton(background, false)});
-    files.push_back({Folder("button-close-over.png"), CloseButton(background, true)});
+    files.push_back({Folder("button-close-normal.png"), CloseButton(Crop(background, 303, 2, 16, 16), false)});
+    files.push_back({Folder("button-close-over.png"), CloseButton(Crop(background, 303, 2, 16, 16), true)});
     files.push_back({Folder("large_button.png"), TabCell()});
     files.push_back({Folder("单键-组合键-功能选项.png"), strip});
     files.push_back({Folder("cursor.png"), Cursor(strip)});

@@ -17,7 +17,7 @@ constexpr int kTitleHeight = 36;
 constexpr QPoint kPanels[] = {{13, 58}, {143, 58}, {283, 58}};
 
 QString Folder(const char* name) {
-    return QStringLiteral("MacroManagement/") + QString::fromUtf8(name);
+    return SkinPath("MacroManagement", name);
 }
 
 QImage Background() {
@@ -26,11 +26,7 @@ QImage Background() {
     Smooth(painter);
     DrawHatching(painter, QRectF(0, kTitleHeight, kWidth, kHeight - kTitleHeight),
                  Colour(0xFFFFFF, 3), 9);
-    painter.fillRect(0, 0, kWidth, kTitleHeight, Colour(kTitleBar));
-    QLinearGradient line(0, 0, kWidth, 0);
-    line.setColorAt(0, Colour(kAccent));
-    line.setColorAt(1, Colour(kAccent, 0));
-    painter.fillRect(0, kTitleHeight - 1, kWidth, 1, line);
+    DrawTitleBand(painter, kWidth, kTitleHeight);
     DrawEmblem(painter, QRectF(kWidth - 34, 7, 22, 22));
     const QImage panel = solvane::LoadResourceBitmap(solvane::IDB_LIST_BACK);
     for (const QPoint& at : kPanels) {
@@ -38,10 +34,7 @@ QImage Background() {
     }
     DrawText(painter, QRectF(150, 404, 120, 16), Qt::AlignLeft | Qt::AlignVCenter,
              QStringLiteral(u"双击延时可修改数值"), CjkFont(11), Colour(0x6E6E6E));
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(Colour(0x383838), 1.0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(0, 0, kWidth - 1, kHeight - 1);
+    DrawWindowFrame(painter, image.size());
     return image;
 }
 

@@ -19,12 +19,7 @@ constexpr QPoint kKeyboardOrigin(300, 160);
 constexpr std::uint32_t kPlate = 0x121212;
 
 void DrawTitleBar(QPainter& painter) {
-    painter.fillRect(0, 0, kWidth, kTitleHeight, Colour(kTitleBar));
-    QLinearGradient line(0, 0, kWidth, 0);
-    line.setColorAt(0, Colour(kAccent));
-    line.setColorAt(0.35, Colour(kAccent, 90));
-    line.setColorAt(1, Colour(kAccent, 0));
-    painter.fillRect(0, kTitleHeight - 1, kWidth, 1, line);
+    DrawTitleBand(painter, kWidth, kTitleHeight, 0.35);
     DrawText(painter, QRectF(12, 0, 400, kTitleHeight - 1), Qt::AlignVCenter | Qt::AlignLeft,
              QStringLiteral(u"Solvane  ·  游戏键盘驱动程序"), CjkFont(12), Colour(0x8A8A8A));
 }
@@ -104,10 +99,7 @@ QImage MainBackground() {
     DrawLeftCard(painter);
     DrawStage(painter);
     DrawBottomBar(painter);
-    painter.setPen(QPen(Colour(0x383838), 1.0));
-    painter.setBrush(Qt::NoBrush);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.drawRect(0, 0, kWidth - 1, kHeight - 1);
+    DrawWindowFrame(painter, image.size());
     return image;
 }
 

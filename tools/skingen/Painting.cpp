@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "controls/SkinColour.h"
 #include "controls/SkinPalette.h"
 
 namespace skingen {
@@ -14,15 +15,15 @@ namespace skingen {
 using namespace solvane::palette;
 
 QColor Colour(std::uint32_t rgb, int alpha) {
-    QColor colour = QColor::fromRgb(static_cast<QRgb>(rgb));
-    colour.setAlpha(alpha);
-    return colour;
+    return solvane::SkinColour(rgb, alpha);
 }
 
 QImage Filled(int width, int height, std::uint32_t rgb) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Colour(rgb));
-    return image;
+    return solvane::SolidImage(width, height, rgb);
+}
+
+QString SkinPath(const char* folder, const char* name) {
+    return QString::fromUtf8(folder) + QLatin1Char('/') + QString::fromUtf8(name);
 }
 
 QImage Crop(const QImage& base, int x, int y, int width, int height) {
@@ -266,6 +267,39 @@ void DrawHeaderBar(QPainter& painter, const QRectF& box) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(QRectF(box.left() + 1, box.top() + 4, 3, box.height() - 8), Colour(kAccent));
     painter.restore();
+}
+
+void DrawTitleBand(QPainter& painter, int width, int height, double fadeFrom) {
+    painter.fillRect(0, 0, width, height, Colour(kTitleBar));
+    QLinearGradient line(0, 0, width, 0);
+    line.setColorAt(0, Colour(kAccent));
+    if (fadeFrom > 0.0) {
+        line.setColorAt(fadeFrom, Colour(kAccent, 90));
+    }
+    line.setColorAt(1, Colour(kAccent, 0));
+    painter.fillRect(0, height - 1, width, 1, line);
+}
+
+void DrawWindowFrame(QPainter& painter, QSize size) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Colour(0x383838), 1.0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(0, 0, size.width() - 1, size.height() - 1);
+    painter.restore();
+}
+
+QImage CloseButton(const QImage& backdrop, bool hover) {
+    QImage image = backdrop.copy();
+    QPainter painter(&image);
+    Smooth(painter);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Colour(hover ? kAccent : 0x262626));
+    painter.drawRoundedRect(QRectF(0.5, 0.5, 14.5, 15), 3, 3);
+    painter.setPen(QPen(Colour(hover ? 0xFFFFFF : 0xC8C8C8), 1.4, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(4.75, 5), QPointF(10.75, 11));
+    painter.drawLine(QPointF(10.75, 5), QPointF(4.75, 11));
+    return image;
 }
 
 void DrawHatching(QPainter& painter, const QRectF& box, const QColor& colour, double pitch) {

@@ -15,6 +15,8 @@ namespace skingen {
 
 QColor Colour(std::uint32_t rgb, int alpha = 255);
 QImage Filled(int width, int height, std::uint32_t rgb);
+// Where a picture goes inside the png folder: "Custom/" + name.
+QString SkinPath(const char* folder, const char* name);
 // The part of `base` that an image drawn at (x, y) with this size covers.
 QImage Crop(const QImage& base, int x, int y, int width, int height);
 
@@ -54,6 +56,13 @@ void DrawEmblem(QPainter& painter, const QRectF& box);
 
 // A header bar of the left panel: dark gradient with a red marker on its left.
 void DrawHeaderBar(QPainter& painter, const QRectF& box);
+
+// A dialog's title band across the top, with a red line under it that fades to the right.
+void DrawTitleBand(QPainter& painter, int width, int height, double fadeFrom = 0.0);
+// The one-pixel frame around a caption-less window.
+void DrawWindowFrame(QPainter& painter, QSize size);
+// A 16 x 16 close button drawn over `backdrop` (the part of the dialog it covers).
+QImage CloseButton(const QImage& backdrop, bool hover);
 
 // Faint diagonal lines over a region, for the backgrounds' texture.
 void DrawHatching(QPainter& painter, const QRectF& box, const QColor& colour, double pitch);

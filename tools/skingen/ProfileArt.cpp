@@ -14,18 +14,14 @@ constexpr int kTitleHeight = 32;
 constexpr QRect kListArea(1, 34, 260, 540);
 
 QString Folder(const char* name) {
-    return QStringLiteral("Config/") + QString::fromUtf8(name);
+    return SkinPath("Config", name);
 }
 
 QImage Background() {
     QImage image = Filled(kWidth, kHeight, kWindow);
     QPainter painter(&image);
     Smooth(painter);
-    painter.fillRect(0, 0, kWidth, kTitleHeight, Colour(kTitleBar));
-    QLinearGradient line(0, 0, kWidth, 0);
-    line.setColorAt(0, Colour(kAccent));
-    line.setColorAt(1, Colour(kAccent, 0));
-    painter.fillRect(0, kTitleHeight - 1, kWidth, 1, line);
+    DrawTitleBand(painter, kWidth, kTitleHeight);
     painter.fillRect(kListArea, Colour(0x161616));
     painter.fillRect(QRect(kListArea.left(), kListArea.bottom(), kListArea.width(), 1),
                      Colour(0x2C2C2C));
@@ -36,23 +32,7 @@ QImage Background() {
     DrawText(painter, QRectF(10, 520, 242, 40), Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextWordWrap,
              QStringLiteral(u"右键单击列表管理配置\n双击配置名称可重命名"),
              CjkFont(11), Colour(0x5E5E5E));
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(Colour(0x383838), 1.0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(0, 0, kWidth - 1, kHeight - 1);
-    return image;
-}
-
-QImage CloseButton(const QImage& background) {
-    QImage image = Crop(background, 247, 10, 16, 16);
-    QPainter painter(&image);
-    Smooth(painter);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Colour(0x262626));
-    painter.drawRoundedRect(QRectF(0.5, 0.5, 14.5, 15), 3, 3);
-    painter.setPen(QPen(Colour(0xC8C8C8), 1.4, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(QPointF(4.5, 5), QPointF(10.5, 11));
-    painter.drawLine(QPointF(10.5, 5), QPointF(4.5, 11));
+    DrawWindowFrame(painter, image.size());
     return image;
 }
 
@@ -92,7 +72,7 @@ QImage ActionButton(const QImage& background, QPoint at, Action action) {
 void AddProfileManager(SkinFiles& files) {
     const QImage background = Background();
     files.push_back({Folder("Config.png"), background});
-    files.push_back({Folder("button-close-normal.png"), CloseButton(background)});
+    files.push_back({Folder("button-close-normal.png"), CloseButton(Crop(background, 247, 10, 16, 16), false)});
     files.push_back({Folder("New.png"), ActionButton(background, {13, 575}, Action::New)});
     files.push_back({Folder("Delete.png"), ActionButton(background, {183, 575}, Action::Delete)});
 }
