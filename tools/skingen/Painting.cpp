@@ -5,7 +5,9 @@
 #include <QtGui/QPainterPath>
 #include <QtGui/QPolygonF>
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "controls/SkinColour.h"
 #include "controls/SkinPalette.h"
@@ -214,7 +216,7 @@ void DrawEmblem(QPainter& painter, const QRectF& box) {
     const double r = side / 2.0;
     QPolygonF hexagon;
     for (int i = 0; i < 6; ++i) {
-        const double angle = (60.0 * i - 90.0) * M_PI / 180.0;
+        const double angle = (60.0 * i - 90.0) * std::numbers::pi / 180.0;
         hexagon << QPointF(c.x() + r * std::cos(angle), c.y() + r * std::sin(angle));
     }
     QLinearGradient shell(box.topLeft(), box.bottomRight());

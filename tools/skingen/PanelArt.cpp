@@ -1,5 +1,7 @@
 #include <QtGui/QPainterPath>
 
+#include <algorithm>
+
 #include "Painting.h"
 #include "SkinFiles.h"
 #include "controls/ResourceBitmaps.h"
