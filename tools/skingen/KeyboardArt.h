@@ -6,14 +6,10 @@
 
 namespace skingen {
 
-// One key of the keyboard picture: its slot, its rectangle on the picture (right and bottom
-// exclusive: the window copies right - left by bottom - top pixels) and its legends.
+// One key of the keyboard picture: its slot (which gives its rectangle, right and bottom
+// exclusive for the copy) and its legends.
 struct KeyCap {
     int slot;
-    int left;
-    int top;
-    int right;
-    int bottom;
     const char* legend;        // UTF-8; "" for none
     const char* upperLegend;   // the shifted symbol above it, or ""
 };
