@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "controls/Rect.h"
+#include "common/Geometry.h"
 
 namespace solvane {
 

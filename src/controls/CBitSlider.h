@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "controls/BitmapStrip.h"
-#include "controls/Rect.h"
+#include "common/Geometry.h"
 
 namespace solvane {
 

@@ -6,7 +6,7 @@
 
 #include "controls/ColorRef.h"
 #include "controls/LabelStyle.h"
-#include "controls/Rect.h"
+#include "common/Geometry.h"
 
 namespace solvane {
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "controls/Rect.h"
+#include "common/Geometry.h"
 
 namespace solvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/Rect.h"
+#include "common/Geometry.h"
 
 namespace solvane {
 

@@ -4,7 +4,7 @@
 #include <QtWidgets/QTreeWidget>
 
 #include "controls/ColorRef.h"
-#include "controls/Rect.h"
+#include "common/Geometry.h"
 
 namespace solvane {
 

@@ -4,7 +4,7 @@
 
 #include "WidgetTestSupport.h"
 #include "controls/ProgramFolder.h"
-#include "controls/Rect.h"
+#include "common/Geometry.h"
 #include "controls/ResourceBitmaps.h"
 #include "controls/SkinFolder.h"
 #include "controls/SkinImage.h"

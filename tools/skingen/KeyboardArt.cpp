@@ -122,7 +122,7 @@ void DrawArrowLegend(QPainter& painter, const QRectF& face, const QString& legen
 void DrawKey(QPainter& painter, const KeyCap& key, bool highlighted) {
     // The window hit-tests and highlights these very rectangles.
     const solvane::Rect rect = solvane::KeyRectangle(static_cast<std::size_t>(key.slot)).value();
-    const QRectF cell(rect.left, rect.top, rect.width(), rect.height());
+    const QRectF cell(rect.left, rect.top, rect.Width(), rect.Height());
     // The cap: a dark skirt and a lighter top face, raised towards the top.
     const QRectF skirt = cell.adjusted(0.5, 0.5, -0.5, -0.5);
     const QRectF face = cell.adjusted(2.5, 1.5, -2.5, -4.5);
@@ -160,7 +160,7 @@ void DrawKey(QPainter& painter, const KeyCap& key, bool highlighted) {
                        : legend.size() <= 3 ? SansFont(8, QFont::DemiBold)
                        : shown != legend    ? CondensedFont(7, QFont::Normal)
                                             : CondensedFont(7, QFont::DemiBold);
-    const QRectF area = rect.width() > 30 ? text : cell.adjusted(0, 0, 0, -3);
+    const QRectF area = rect.Width() > 30 ? text : cell.adjusted(0, 0, 0, -3);
     DrawText(painter, area, Qt::AlignCenter | Qt::TextDontClip, shown, font, ink);
 }
 

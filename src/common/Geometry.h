@@ -15,6 +15,7 @@ struct Rect {
     constexpr bool Contains(int x, int y) const {
         return left <= x && x <= right && top <= y && y <= bottom;
     }
+    constexpr Rect Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
     friend constexpr bool operator==(const Rect&, const Rect&) = default;
 };
 
