@@ -119,12 +119,18 @@ TEST_F(AppSessionTest, FactoryResetWithoutKeyboardFailsButStillResetsTheRecords)
 
 TEST_F(AppSessionTest, ArrivalReconnectsOnlyWhenTheKeyboardWasAway) {
     auto session = Start();
-    EXPECT_FALSE(session->ArrivalSettled());  // already open
+    DeviceImage readBack = session->configuration().image;
+    EXPECT_EQ(session->ReconnectAfterArrival(readBack), ArrivalOutcome::AlreadyOpen);
     session->Removed();
     EXPECT_FALSE(session->link().IsOpen());
-    EXPECT_TRUE(session->ArrivalSettled());
+    auto flash = keyboard.flash();
+    flash.ledBrightness = 44;
+    keyboard.setFlash(flash);
+    EXPECT_EQ(session->ReconnectAfterArrival(readBack), ArrivalOutcome::Reconnected);
     EXPECT_TRUE(session->link().IsOpen());
-    EXPECT_GT(session->pausedMs(), 0);
+    EXPECT_NE(session->configuration().image.lighting().brightness, 44);  // not before the hand-over
+    session->TakeOverArrival(readBack);
+    EXPECT_EQ(session->configuration().image.lighting().brightness, 44);
 }
 
 TEST_F(AppSessionTest, SaveSendsTheImageWithTheLockApplied) {
