@@ -496,6 +496,7 @@ void CVelmoraDlg::mousePressEvent(QMouseEvent* event) {
         return;
     }
     m_leftButtonHeld = true;
+    m_pressGlobal = event->globalPosition().toPoint();
     m_model.LeftButtonDown();
 }
 
@@ -525,7 +526,8 @@ void CVelmoraDlg::mouseMoveEvent(QMouseEvent* event) {
     const MouseMoveResult result = m_model.MouseMove(p.x(), p.y(), m_leftButtonHeld);
     if (result.startDrag) {
         m_leftButtonHeld = false;
-        StartWindowDrag(event->globalPosition().toPoint());
+        // The window follows the pointer from where the button went down.
+        StartWindowDrag(m_pressGlobal);
     }
     if (result.repaint) {
         Refresh();

@@ -140,6 +140,7 @@ private:
     QPointer<QSystemTrayIcon> m_tray;
     std::unique_ptr<QMenu> m_trayMenu;
     bool m_leftButtonHeld = false;
+    QPoint m_pressGlobal;
 };
 
 }  // namespace solvane
