@@ -4,6 +4,9 @@
 #include <QSignalSpy>
 
 #include "app/MainWindow.h"
+#include "app/SplashScreen.h"
+#include "keys/KeymapFile.h"
+#include "sim/KeyboardFlash.h"
 #include "common/AtomicFile.h"
 #include "controls/CBitSlider.h"
 #include "controls/RecordingCanvas.h"
@@ -234,6 +237,44 @@ TEST_F(MainWindowTest, SaveAndFactoryResetRunOffTheWindowThreadAndReportFailure)
     WaitForTransfer(finished);
     ASSERT_EQ(asked.size(), 3u);
     EXPECT_TRUE(asked[2].startsWith(QStringLiteral("保存: 设置未能写入键盘。")));
+}
+
+TEST_F(MainWindowTest, AConfirmedFactoryResetRestoresKeyboardAndRecordsButNotTheMacros) {
+    UseVer("Ver: 1.1    ");
+    auto flash = keyboard.flash();
+    flash.ledBrightness = 5;
+    flash.keyMap[4 * 5 + 2] = 0x04;
+    keyboard.setFlash(flash);
+    Start();
+    session->configuration().records[0].kind = KIND_MACRO;
+    const auto macrosBefore = ReadFileBounded(data / "MacroDefine.bin", 200000).value();
+    window->setAskUser([this](const QString& text, const QString& caption, QMessageBox::StandardButtons) {
+        asked.push_back(caption + ": " + text);
+        return QMessageBox::Ok;
+    });
+    QSignalSpy finished(window.get(), &CVelmoraDlg::transferFinished);
+    window->ClickAt(820, 620);  // 恢复
+    WaitForTransfer(finished);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(keyboard.flash().ledBrightness, 50);
+    EXPECT_EQ(keyboard.flash().keyMap[4 * 5 + 2], FactoryKeyMap[4 * 5 + 2]);
+    EXPECT_EQ(session->configuration().records[0].kind, KIND_SINGLE_KEY);
+    EXPECT_EQ(session->configuration().marks[0], 0);
+    EXPECT_EQ(window->slider(IDC_BRIGHTNESS_SLIDER)->value(), 50);
+    DeviceImage saved;
+    RecordTable records{};
+    ASSERT_TRUE(LoadKeymapFile(data / "keymap.bin", KeymapLoadMode::Full, saved, records));
+    EXPECT_EQ(records[0].kind, KIND_SINGLE_KEY);
+    for (const auto byte : saved.keyEnableBitmap()) EXPECT_EQ(byte, 0xFF);
+    EXPECT_EQ(ReadFileBounded(data / "MacroDefine.bin", 200000).value(), macrosBefore);
+}
+
+TEST(SplashScreenTest, ClosesOnTheFiftySecondTick) {
+    testing::TestApplication();
+    CSplashScreen splash(std::filesystem::path(SOLVANE_BUILD_DIR) / "png" / "SplashScreen.png");
+    EXPECT_FALSE(splash.size().isEmpty());
+    splash.exec();
+    EXPECT_EQ(splash.ticks(), 52);
 }
 
 }  // namespace
