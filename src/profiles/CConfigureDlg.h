@@ -1,16 +1,18 @@
 #pragma once
 
-// How the main window opens the profile manager (its profile button):
+// How the main window opens the profile manager (its profile button; AppDialogs does this):
 //
 //     CConfigureDlg dialog(folders.data, configuration.image, configuration.records,
-//                          skinImages, folders.program, frameGeometry(), this);
+//                          skinImages, folders.program, mainWindow->frameGeometry(), mainWindow);
 //     dialog.exec();
-//     // However it closed (close area, Escape, the window manager): a loaded profile is in
-//     // the image and the records now.
-//     QTimer::singleShot(50, this, [this] { SendWindowMessage(this, WM_READBACK_DONE, 0, 1); });
 //
-// and WM_READBACK_DONE with lParam 1 runs ReadBackDone (sliders, key marks, keymap.bin).
-// Make a new dialog at every opening: it reads the profile folder as it starts.
+// then, however it closed (close area, Escape, the window manager), because a loaded profile
+// is in the image and the records now:
+//
+//     QTimer::singleShot(50, mainWindow, [=] { SendWindowMessage(mainWindow, WM_READBACK_DONE, 0, 1); });
+//
+// whose handler takes the state over (sliders, key marks, keymap.bin). Make a new dialog at
+// every opening: it reads the profile folder as it starts.
 
 #include <QtCore/QRect>
 

@@ -122,6 +122,12 @@ TEST_F(ConfigureDialogTest, PaintsItsDecorationsAndLetsTheBackgroundShowThroughT
 
     EXPECT_EQ(picture.copy(QRect(QPoint(247, 10), close.size())),
               close.convertToFormat(QImage::Format_RGB32));
+    // The buttons, below their labels.
+    for (const auto& [name, at] : {std::pair{"New.png", QPoint(13, 575)}, std::pair{"Delete.png", QPoint(183, 575)}}) {
+        const QImage button = LoadSkinBitmap(*skin.Find(name)).convertToFormat(QImage::Format_RGB32);
+        const QRect belowLabel(0, 25, button.width(), button.height() - 25);
+        EXPECT_EQ(picture.copy(belowLabel.translated(at)), button.copy(belowLabel)) << name;
+    }
     int labelInk = 0;
     for (int y = 10; y < 26; ++y) {
         for (int x = 10; x < 42; ++x) {

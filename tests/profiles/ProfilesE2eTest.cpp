@@ -3,24 +3,17 @@
 // profile brings it back.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QtCore/QCoreApplication>
 
 #include "keys/KeyMapEntry.h"
 #include "keys/KeymapFile.h"
 #include "sim/KeyboardFlash.h"
 #include "support/DesktopSession.h"
+#include "support/QtTestApplication.h"
 #include "support/TempFolder.h"
 
 namespace solvane {
 namespace {
-
-QCoreApplication& Application() {
-    static int argc = 1;
-    static char name[] = "solvane-profiles-e2e-tests";
-    static char* argv[] = {name, nullptr};
-    static auto* application = new QCoreApplication(argc, argv);
-    return *application;
-}
 
 QString FromPath(const std::filesystem::path& path) {
     return QString::fromStdU16String(path.u16string());
@@ -41,7 +34,7 @@ bool IsHighlighted(const QColor& colour) { return colour.red() > colour.green() 
 class ProfilesE2eTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Application();
+        testing::TestApplication();
         if (!testing::DesktopSession::Available()) {
             GTEST_SKIP() << "Xvfb, xdotool or import is missing";
         }
@@ -58,16 +51,29 @@ protected:
         return cli.waitForFinished(20000) ? cli.exitCode() : -1;
     }
 
-    bool WindowShown(const QString& title) {
+    QStringList VisibleWindows(const QString& title) {
         QString ids;
-        return desktop->Run(QStringLiteral("xdotool"),
-                            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                             QStringLiteral("^%1$").arg(title)},
-                            &ids) == 0 &&
-               !ids.trimmed().isEmpty();
+        desktop->Run(QStringLiteral("xdotool"),
+                     {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                      QStringLiteral("^%1$").arg(title)},
+                     &ids);
+        return ids.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
-    bool WaitShown(const QString& title, bool shown = true) {
-        return testing::DesktopSession::WaitFor([&] { return WindowShown(title) == shown; }, 10000);
+    bool WaitShown(const QString& title, bool shown = true, int timeoutMs = 10000) {
+        return testing::DesktopSession::WaitFor([&] { return VisibleWindows(title).isEmpty() != shown; },
+                                                timeoutMs);
+    }
+    // Keys reach a window once it has the input focus, a little after it appeared.
+    bool WaitFocused(const QString& title) {
+        return testing::DesktopSession::WaitFor(
+            [&] {
+                QString name;
+                return desktop->Run(QStringLiteral("xdotool"),
+                                    {QStringLiteral("getwindowfocus"), QStringLiteral("getwindowname")},
+                                    &name) == 0 &&
+                       name.trimmed() == title;
+            },
+            5000);
     }
 
     void Keys(QStringList keys) {
@@ -77,32 +83,60 @@ protected:
         desktop->Run(QStringLiteral("xdotool"), keys);
     }
 
+    // Presses `key` in the window `title` until it closes.
+    bool CloseWithKey(const QString& title, const QString& key) {
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            WaitFocused(title);
+            Keys({key});
+            if (WaitShown(title, false, 2000)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
     // With the pointer away from the keys, Esc is drawn as changed or not.
     bool EscShownChanged() {
+        // The window may still be finding its place after it first appeared.
+        desktop->WindowPosition(window);
         desktop->MoveTo(QPoint(1270, 790));
-        const QImage shot = desktop->Screenshot(data / "screen.png");
+        const QImage shot = desktop->Screenshot(screens / "screen.png");
+        seen = shot.isNull() ? QStringLiteral("no screenshot")
+                             : QStringLiteral("window at %1,%2, Esc %3")
+                                   .arg(window.x())
+                                   .arg(window.y())
+                                   .arg(shot.pixelColor(window + kEscKey).name());
         return !shot.isNull() && IsHighlighted(shot.pixelColor(window + kEscKey));
     }
 
-    // Selects the first profile and chooses the menu's item `row` (0 新建 ... 4 删除).
-    void ChooseForFirstProfile(int row) {
-        desktop->Click(window + kDialogCorner + kFirstProfile);
-        desktop->Run(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("3")});
-        QStringList keys;
-        for (int i = 0; i <= row; ++i) {
-            keys << QStringLiteral("Down");
+    // Chooses the menu's item `row` (0 新建 ... 4 删除) for the first profile, which opens the
+    // window `opens`.
+    bool ChooseForFirstProfile(int row, const QString& opens) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            desktop->Click(window + kDialogCorner + kFirstProfile);
+            desktop->Run(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("3")});
+            // The menu is a second window of the program's name.
+            const auto menuShown = [&] { return VisibleWindows(QStringLiteral("Solvane")).size() > 1; };
+            testing::DesktopSession::WaitFor(menuShown, 3000);
+            QStringList keys;
+            for (int i = 0; i <= row; ++i) {
+                keys << QStringLiteral("Down");
+            }
+            keys << QStringLiteral("Return");
+            Keys(keys);
+            if (WaitShown(opens, true, 3000)) {
+                return true;
+            }
+            if (menuShown()) {
+                Keys({QStringLiteral("Escape")});
+            }
         }
-        keys << QStringLiteral("Return");
-        Keys(keys);
-    }
-
-    void CloseProfileManagerWithEscape() {
-        desktop->MoveTo(window + QPoint(130, 300));
-        Keys({QStringLiteral("Escape")});
-        ASSERT_TRUE(WaitShown(QStringLiteral(u"配置管理"), false));
+        return false;
     }
 
     testing::TempFolder data;
+    testing::TempFolder screens;
+    QString seen;  // what the last look at Esc found
     std::filesystem::path state = data / "kb.state";
     std::unique_ptr<testing::DesktopSession> desktop;
     QPoint window;
@@ -118,7 +152,8 @@ TEST_F(ProfilesE2eTest, ALoadedProfileBringsBackAKeyTheFactoryResetTookAway) {
                           {QStringLiteral("--simulate=") + FromPath(state), QStringLiteral("--data-dir"),
                            FromPath(data.path()), QStringLiteral("--no-splash")});
     ASSERT_TRUE(desktop->FindWindow(QStringLiteral("Solvane"), window)) << desktop->program().readAll().toStdString();
-    ASSERT_TRUE(testing::DesktopSession::WaitFor([&] { return EscShownChanged(); }, 10000));
+    ASSERT_TRUE(testing::DesktopSession::WaitFor([&] { return EscShownChanged(); }, 20000))
+        << seen.toStdString();
 
     // A new profile receives the state; the save dialog's export is declined.
     desktop->Click(window + kProfileButton);
@@ -126,39 +161,39 @@ TEST_F(ProfilesE2eTest, ALoadedProfileBringsBackAKeyTheFactoryResetTookAway) {
     desktop->Click(window + kDialogCorner + kNewButton);
     const auto profile = data / "Configure" / "Profile001.bin";
     ASSERT_TRUE(testing::DesktopSession::WaitFor([&] { return std::filesystem::exists(profile); }, 5000));
-    ChooseForFirstProfile(2);  // 保存
-    ASSERT_TRUE(WaitShown(QStringLiteral(u"另存为")));
-    Keys({QStringLiteral("Escape")});
+    ASSERT_TRUE(ChooseForFirstProfile(2, QStringLiteral(u"另存为")));  // 保存
+    ASSERT_TRUE(CloseWithKey(QStringLiteral(u"另存为"), QStringLiteral("Escape")));
     ASSERT_TRUE(testing::DesktopSession::WaitFor(
         [&] { return std::filesystem::file_size(profile) == keymap_file::kSize; }, 5000));
-    CloseProfileManagerWithEscape();
+    ASSERT_TRUE(CloseWithKey(QStringLiteral(u"配置管理"), QStringLiteral("Escape")));
 
     // The factory reset, confirmed.
     desktop->Click(window + kRestoreButton);
     ASSERT_TRUE(WaitShown(QStringLiteral(u"出厂设置")));
-    Keys({QStringLiteral("Return")});
+    ASSERT_TRUE(CloseWithKey(QStringLiteral(u"出厂设置"), QStringLiteral("Return")));
     ASSERT_TRUE(testing::DesktopSession::WaitFor(
         [&] {
             const auto flash = LoadFlashFile(state);
             return flash && flash->keyMap[kEscMapByte] == FactoryKeyMap[kEscMapByte];
         },
         20000));
-    ASSERT_TRUE(testing::DesktopSession::WaitFor([&] { return !EscShownChanged(); }, 20000));
+    ASSERT_TRUE(testing::DesktopSession::WaitFor([&] { return !EscShownChanged(); }, 20000))
+        << seen.toStdString();
 
     // Loading the profile from its own file.
     desktop->Click(window + kProfileButton);
     ASSERT_TRUE(WaitShown(QStringLiteral(u"配置管理")));
-    ChooseForFirstProfile(3);  // 加载
-    ASSERT_TRUE(WaitShown(QStringLiteral(u"打开")));
+    ASSERT_TRUE(ChooseForFirstProfile(3, QStringLiteral(u"打开")));  // 加载
+    ASSERT_TRUE(WaitFocused(QStringLiteral(u"打开")));
     Keys({QStringLiteral("ctrl+a")});
     desktop->Run(QStringLiteral("xdotool"), {QStringLiteral("type"), QStringLiteral("--delay"),
                                              QStringLiteral("10"), FromPath(profile)});
     Keys({QStringLiteral("Return")});
     ASSERT_TRUE(WaitShown(QStringLiteral(u"打开"), false));
-    CloseProfileManagerWithEscape();
+    ASSERT_TRUE(CloseWithKey(QStringLiteral(u"配置管理"), QStringLiteral("Escape")));
 
     EXPECT_TRUE(testing::DesktopSession::WaitFor([&] { return EscShownChanged(); }, 5000))
-        << "Esc is shown as changed again";
+        << "Esc is shown as changed again; " << seen.toStdString();
     DeviceImage image;
     RecordTable records{};
     ASSERT_TRUE(LoadKeymapFile(data / "keymap.bin", KeymapLoadMode::Full, image, records));
