@@ -74,20 +74,24 @@ std::string MacroLabel(const MacroSession& session, std::size_t number) {
            Utf16ToUtf8(session.manager.macroNames().at(number)) + ")";
 }
 
-// The macro the user named by number into `number`; reports a wrong one itself and returns the
-// exit status.
-int ParseMacroNumber(CliContext& context, const MacroSession& session, const std::string& text,
-                     std::size_t& number) {
-    const auto parsed = ParseNumber<std::size_t>(text);
+// Checks that `words` are a macro number and `wordCount - 1` more words, and selects that macro
+// as the user's click would. Reports what is wrong itself and returns the exit status.
+int SelectNamedMacro(CliContext& context, MacroSession& session, std::span<const std::string> words,
+                     std::size_t wordCount, const char* usage, std::size_t& number) {
+    if (words.size() != wordCount) {
+        return context.UsageError(usage);
+    }
+    const auto parsed = ParseNumber<std::size_t>(words[0]);
     const std::size_t count = session.manager.macroNames().size();
     if (!parsed) {
-        return context.UsageError("not a macro number: " + text);
+        return context.UsageError("not a macro number: " + words[0]);
     }
     if (*parsed >= count) {
-        return context.Fail("there is no macro " + text + " (MacroDefine.bin holds " +
+        return context.Fail("there is no macro " + words[0] + " (MacroDefine.bin holds " +
                             std::to_string(count) + (count == 1 ? " macro)" : " macros)"));
     }
     number = *parsed;
+    session.manager.SelectMacro(number);
     return kExitOk;
 }
 
@@ -129,14 +133,11 @@ int List(CliContext& context, MacroSession& session) {
 }
 
 int Show(CliContext& context, MacroSession& session, std::span<const std::string> words) {
-    if (words.size() != 1) {
-        return context.UsageError("macro show takes one macro number");
-    }
     std::size_t number = 0;
-    if (int status = ParseMacroNumber(context, session, words[0], number); status != kExitOk) {
+    if (int status = SelectNamedMacro(context, session, words, 1, "macro show takes one macro number", number);
+        status != kExitOk) {
         return status;
     }
-    session.manager.SelectMacro(number);
     for (const auto& item : session.manager.eventItems()) {
         context.out() << Utf16ToUtf8(item.text) << '\n';
     }
@@ -247,16 +248,13 @@ int Add(CliContext& context, MacroSession& session, std::span<const std::string>
 }
 
 int Delete(CliContext& context, MacroSession& session, std::span<const std::string> words) {
-    if (words.size() != 1) {
-        return context.UsageError("macro delete takes one macro number");
-    }
     std::size_t number = 0;
-    if (int status = ParseMacroNumber(context, session, words[0], number); status != kExitOk) {
+    if (int status = SelectNamedMacro(context, session, words, 1, "macro delete takes one macro number", number);
+        status != kExitOk) {
         return status;
     }
     const std::string label = MacroLabel(session, number);
     const bool renumbered = number + 1 < session.manager.macroNames().size();
-    session.manager.SelectMacro(number);
     if (auto deleted = session.manager.DeleteMacro(); !deleted) {
         return context.Fail(deleted);
     }
@@ -265,15 +263,12 @@ int Delete(CliContext& context, MacroSession& session, std::span<const std::stri
 }
 
 int Rename(CliContext& context, MacroSession& session, std::span<const std::string> words) {
-    if (words.size() != 2) {
-        return context.UsageError("macro rename takes a macro number and the new NAME");
-    }
     std::size_t number = 0;
-    if (int status = ParseMacroNumber(context, session, words[0], number); status != kExitOk) {
+    if (int status = SelectNamedMacro(context, session, words, 2, "macro rename takes a macro number and the new NAME", number);
+        status != kExitOk) {
         return status;
     }
     const std::string label = MacroLabel(session, number);
-    session.manager.SelectMacro(number);
     session.manager.BeginListEdit();
     const auto renamed = session.manager.RenameMacro(number, Utf8ToUtf16(words[1]));
     if (!renamed) {
@@ -284,15 +279,12 @@ int Rename(CliContext& context, MacroSession& session, std::span<const std::stri
 }
 
 int Loop(CliContext& context, MacroSession& session, std::span<const std::string> words) {
-    if (words.size() != 2) {
-        return context.UsageError("macro loop takes a macro number and a COUNT");
-    }
     std::size_t number = 0;
-    if (int status = ParseMacroNumber(context, session, words[0], number); status != kExitOk) {
+    if (int status = SelectNamedMacro(context, session, words, 2, "macro loop takes a macro number and a COUNT", number);
+        status != kExitOk) {
         return status;
     }
     MacroManager& manager = session.manager;
-    manager.SelectMacro(number);
     if (!manager.loopBoxTicked()) {
         manager.ToggleLoop();
     }

@@ -20,9 +20,7 @@ using Bytes = std::vector<std::uint8_t>;
 class MacroCommandsTest : public ::testing::Test {
 protected:
     testing::CliOutcome Run(std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), {"--data-dir", folder.path().string(),
-                                             "--simulate=" + (folder / "kb.state").string()});
-        return testing::RunCliForTest(arguments);
+        return testing::RunCliInFolder(folder.path(), std::move(arguments));
     }
     void Succeed(std::vector<std::string> arguments) {
         const auto outcome = Run(arguments);
