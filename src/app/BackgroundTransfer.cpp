@@ -2,7 +2,6 @@
 
 #include <QMetaObject>
 
-#include <algorithm>
 
 namespace solvane {
 
@@ -12,22 +11,15 @@ BackgroundTransfer::BackgroundTransfer(QObject* parent) : QObject(parent) {
 
 BackgroundTransfer::~BackgroundTransfer() { Join(); }
 
-bool BackgroundTransfer::Start(std::function<Status(const PauseFunction& pause)> work,
-                               int expectedPauseMs) {
+bool BackgroundTransfer::Start(std::function<Status()> work) {
     if (m_running.exchange(true)) {
         return false;
     }
     if (m_thread.joinable()) {
         m_thread.join();
     }
-    m_pausedMs = 0;
-    m_expectedPauseMs = expectedPauseMs;
     m_thread = std::thread([this, work = std::move(work)] {
-        const PauseFunction pause = [this](int ms) {
-            SleepPause(ms);
-            m_pausedMs += ms;
-        };
-        const Status status = work(pause);
+        const Status status = work();
         QMetaObject::invokeMethod(
             this,
             [this, status] {
@@ -37,13 +29,6 @@ bool BackgroundTransfer::Start(std::function<Status(const PauseFunction& pause)>
             Qt::QueuedConnection);
     });
     return true;
-}
-
-double BackgroundTransfer::progress() const {
-    if (m_expectedPauseMs <= 0) {
-        return 0.0;
-    }
-    return std::clamp(static_cast<double>(m_pausedMs.load()) / m_expectedPauseMs, 0.0, 1.0);
 }
 
 void BackgroundTransfer::Join() {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/Geometry.h"
+#include "common/Geometry.h"
 #include "keys/KeySlotTable.h"
 
 namespace solvane {

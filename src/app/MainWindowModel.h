@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/Geometry.h"
+#include "common/Geometry.h"
 #include "app/KeyRectangles.h"
 #include "link/DeviceImage.h"
 

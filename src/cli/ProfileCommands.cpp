@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/CliContext.h"
+#include "keys/ConfigurationUpdates.h"
 #include "keys/KeymapFile.h"
 #include "profiles/ProfileFiles.h"
 #include "profiles/ProfileManager.h"
@@ -135,20 +136,20 @@ int RunSubcommand(CliContext& context, const Subcommand& subcommand, const Profi
     const std::string command = subcommand.name;
     // The in-memory state is keymap.bin, as the program holds it after start-up.
     const auto keymapPath = *dataFolder / keymap_file::kFileName;
-    DeviceImage image;
-    auto records = std::make_unique<RecordTable>();
+    auto configuration = std::make_unique<Configuration>();
     if (command == "save" || command == "load") {
-        if (auto loaded = LoadKeymapFile(keymapPath, KeymapLoadMode::Full, image, *records); !loaded) {
+        if (auto loaded = LoadKeymapFile(keymapPath, KeymapLoadMode::Full, configuration->image,
+                                         configuration->records);
+            !loaded) {
             return context.Fail(loaded);
         }
     }
 
     CliPrompts prompts(context.out(), arguments.file ? arguments.file : arguments.exportFile, arguments.yes);
-    ProfileManager manager(*dataFolder, image, *records, prompts);
+    ProfileManager manager(*dataFolder, configuration->image, configuration->records, prompts);
     // A loaded state is taken over as the main window does after the profile dialog.
-    // TODO(lead): recompute the reassigned marks here once the key map encoding is merged.
     Status keymapSaved;
-    manager.setAfterLoad([&] { keymapSaved = SaveKeymapFile(keymapPath, image, *records); });
+    manager.setAfterLoad([&] { keymapSaved = CompleteReadBack(*configuration, keymapPath); });
     manager.Open();
 
     if (command == "list") {

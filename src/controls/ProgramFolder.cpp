@@ -1,0 +1,15 @@
+#include "controls/ProgramFolder.h"
+
+#include <QtCore/QCoreApplication>
+
+#include "controls/SkinFolder.h"
+
+namespace solvane {
+
+std::filesystem::path ProgramFolderOfThisProcess() {
+    const std::filesystem::path executableFolder(
+        QCoreApplication::applicationDirPath().toStdU16String());
+    return ChooseProgramFolder(executableFolder, PathFromUtf8(SOLVANE_INSTALLED_DATA_DIR));
+}
+
+}  // namespace solvane

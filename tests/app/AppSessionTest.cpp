@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include "app/AppSession.h"
+#include "common/AtomicFile.h"
+#include "keys/KeyMapEntry.h"
+#include "keys/KeySlotTable.h"
+#include "keys/KeymapFile.h"
+#include "sim/VirtualKeyboard.h"
+#include "support/TempFolder.h"
+#include "support/TracedKeyboard.h"
+
+namespace solvane {
+namespace {
+
+class AppSessionTest : public ::testing::Test {
+protected:
+    AppSessionTest() : keyboard(testing::TracedKeyboard::QuickOptions()) {}
+
+    std::unique_ptr<AppSession> Start() {
+        auto session = std::make_unique<AppSession>(keyboard, nullptr,
+                                                    AppFolders{program.path(), data.path()});
+        problems = session->StartUp();
+        return session;
+    }
+
+    void WriteVer(const std::string& text) {
+        ASSERT_TRUE(WriteFileAtomically(program / "VER.bin", std::vector<std::uint8_t>(text.begin(), text.end())));
+    }
+
+    testing::TempFolder program;
+    testing::TempFolder data;
+    VirtualKeyboard keyboard;
+    std::vector<Status> problems;
+};
+
+TEST_F(AppSessionTest, StartUpCreatesTheDataFilesAndFindsTheKeyboard) {
+    auto session = Start();
+    EXPECT_TRUE(problems.empty());
+    EXPECT_EQ(std::filesystem::file_size(data / "keymap.bin"), 204340u);
+    EXPECT_EQ(std::filesystem::file_size(data / "MacroDefine.bin"), 169860u);
+    EXPECT_TRUE(std::filesystem::is_directory(data / "Configure"));
+    EXPECT_TRUE(session->link().IsOpen());
+    // The records carry their default codes although the new file holds none.
+    EXPECT_EQ(session->configuration().records[0].defaultCode, KeySlotTable[0].defaultCode);
+    EXPECT_TRUE(session->TakeReadBackTurn());
+    EXPECT_FALSE(session->TakeReadBackTurn());  // one worker per run
+}
+
+TEST_F(AppSessionTest, ReadBackIsTakenOverAndOffersTheUpdateForOlderFirmware) {
+    WriteVer("Ver: 1.2    ");
+    auto flash = keyboard.flash();
+    flash.ledBrightness = 21;
+    keyboard.setFlash(flash);
+    // A keymap.bin whose unused bytes must survive the read-back.
+    {
+        DeviceImage image;
+        image.bytes()[3] = 0x5A;
+        RecordTable records{};
+        ASSERT_TRUE(SaveKeymapFile(data / "keymap.bin", image, records));
+    }
+    auto session = Start();
+    ASSERT_TRUE(session->TakeReadBackTurn());
+    ReadBackJob job{session->configuration().image, {}, {}};
+    session->RunReadBack(job);
+    ASSERT_TRUE(job.status);
+    session->TakeOverReadBack(job);
+    const auto outcome = session->ReadBackDone(true);
+    EXPECT_TRUE(outcome.saved);
+    EXPECT_TRUE(outcome.offerFirmwareUpdate);  // 1.2 expected, the keyboard has 1.1
+    EXPECT_EQ(session->configuration().image.lighting().brightness, 21);
+    EXPECT_EQ(session->configuration().image.bytes()[3], 0x5A);
+    DeviceImage saved;
+    RecordTable records{};
+    ASSERT_TRUE(LoadKeymapFile(data / "keymap.bin", KeymapLoadMode::Full, saved, records));
+    EXPECT_EQ(saved, session->configuration().image);
+}
+
+TEST_F(AppSessionTest, AfterAProfileLoadNothingIsReadAndNoUpdateOffered) {
+    WriteVer("Ver: 9.9    ");
+    auto session = Start();
+    const auto pausedBefore = session->pausedMs();
+    session->configuration().image.setKeyResponse(9);
+    const auto outcome = session->ReadBackDone(false);
+    EXPECT_TRUE(outcome.saved);
+    EXPECT_FALSE(outcome.offerFirmwareUpdate);
+    EXPECT_EQ(session->configuration().image.keyResponse(), 9);
+    EXPECT_EQ(session->pausedMs(), pausedBefore);  // nothing was sent to the keyboard
+}
+
+TEST_F(AppSessionTest, FactoryResetTakesTheKeyboardsValuesAndEmptiesTheRecords) {
+    auto session = Start();
+    Configuration& c = session->configuration();
+    c.records[5].kind = KIND_MACRO;
+    c.marks[5] = 1;
+    c.image.keyEnableBitmap()[3] = 0;
+    auto flash = keyboard.flash();
+    flash.ledBrightness = 3;
+    keyboard.setFlash(flash);
+
+    DeviceImage readBack = c.image;
+    ASSERT_TRUE(session->RunFactoryReset(readBack));
+    ASSERT_TRUE(session->FinishFactoryReset(readBack));
+    EXPECT_EQ(c.image.lighting().brightness, 50);
+    EXPECT_EQ(c.records[5].kind, KIND_SINGLE_KEY);
+    EXPECT_EQ(c.records[5].defaultCode, KeySlotTable[5].defaultCode);
+    EXPECT_EQ(c.marks[5], 0);
+    for (const auto byte : c.image.keyEnableBitmap()) EXPECT_EQ(byte, 0xFF);
+}
+
+TEST_F(AppSessionTest, FactoryResetWithoutKeyboardFailsButStillResetsTheRecords) {
+    keyboard.setUnplugged(true);
+    auto session = Start();
+    session->configuration().records[7].kind = KIND_FUNCTION;
+    DeviceImage readBack = session->configuration().image;
+    EXPECT_EQ(session->RunFactoryReset(readBack).code(), ErrorCode::NoKeyboard);
+    EXPECT_TRUE(session->FinishFactoryReset(readBack));
+    EXPECT_EQ(session->configuration().records[7].kind, KIND_SINGLE_KEY);
+}
+
+TEST_F(AppSessionTest, ArrivalReconnectsOnlyWhenTheKeyboardWasAway) {
+    auto session = Start();
+    EXPECT_FALSE(session->ArrivalSettled());  // already open
+    session->Removed();
+    EXPECT_FALSE(session->link().IsOpen());
+    EXPECT_TRUE(session->ArrivalSettled());
+    EXPECT_TRUE(session->link().IsOpen());
+    EXPECT_GT(session->pausedMs(), 0);
+}
+
+TEST_F(AppSessionTest, SaveSendsTheImageWithTheLockApplied) {
+    auto session = Start();
+    session->configuration().image.setWinLockOn(1);
+    session->configuration().image.keyEnableBitmap()[1] = 0xFF;
+    const DeviceImage toSend = session->PrepareSave();
+    EXPECT_EQ(toSend.keyEnableBitmap()[1], 0x3E);
+    EXPECT_EQ(session->configuration().image.keyEnableBitmap()[1], 0x3E);
+}
+
+}  // namespace
+}  // namespace solvane
