@@ -40,9 +40,13 @@ TEST(MainWindowE2eTest, HoverSectionsEffectSaveDragAndClose) {
 
     // Hovering Esc lights it up at its rectangle; F1 stays dark.
     desktop.MoveTo(window + QPoint(302 + 12, 212 + 12));
-    QImage shot = desktop.Screenshot(folder / "hover.png");
-    ASSERT_FALSE(shot.isNull());
-    EXPECT_TRUE(IsHighlighted(shot.pixelColor(window + QPoint(302 + 5, 212 + 5))));
+    QImage shot;
+    EXPECT_TRUE(testing::DesktopSession::WaitFor(
+        [&] {
+            shot = desktop.Screenshot(folder / "hover.png");
+            return !shot.isNull() && IsHighlighted(shot.pixelColor(window + QPoint(302 + 5, 212 + 5)));
+        },
+        10000));
     EXPECT_FALSE(IsHighlighted(shot.pixelColor(window + QPoint(364 + 5, 212 + 5))));
 
     // Open the lighting section, choose the fifth effect (code 0x05) and close the section again.
