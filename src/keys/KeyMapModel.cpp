@@ -355,23 +355,21 @@ bool KeyMapModel::HookKey(std::uint8_t virtualKey) {
 }
 
 void KeyMapModel::SingleKeyEditFocused() {
-    if (m_initialFocusPending && m_draft.kind == KIND_SINGLE_KEY) {
-        m_initialFocusPending = false;
-        return;
-    }
-    m_draft.kind = KIND_SINGLE_KEY;
-    m_draft.CapturedCount = 0;
-    m_combinationText.clear();
+    EditFocused(KIND_SINGLE_KEY, m_combinationText);
 }
 
 void KeyMapModel::CombinationEditFocused() {
-    if (m_initialFocusPending && m_draft.kind == KIND_COMBINATION) {
-        m_initialFocusPending = false;
+    EditFocused(KIND_COMBINATION, m_singleKeyText);
+}
+
+void KeyMapModel::EditFocused(std::uint8_t kind, std::u16string& otherEditText) {
+    if (m_initialFocusPending && m_draft.kind == kind) {
+        m_initialFocusPending = false;  // the edit the opening filled
         return;
     }
-    m_draft.kind = KIND_COMBINATION;
+    m_draft.kind = kind;
     m_draft.CapturedCount = 0;
-    m_singleKeyText.clear();
+    otherEditText.clear();
 }
 
 KeyMapControls KeyMapModel::ShownControls() const {

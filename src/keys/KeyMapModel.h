@@ -145,6 +145,7 @@ public:
 private:
     KeyMapAction Save();
     KeyMapAction Refuse(std::u16string_view message);
+    void EditFocused(std::uint8_t kind, std::u16string& otherEditText);
     void ResetHotAreas();
     std::uint8_t KeyEnabledFromToggle() const { return m_disableToggle == 0 ? 1 : 0; }
 
