@@ -1,5 +1,5 @@
 # The two commands a newcomer needs: `make run` and `make test`.
-.PHONY: run test bench build build-asan setup clean
+.PHONY: run test bench build build-asan build-tsan setup clean
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
@@ -12,21 +12,30 @@ build/build.ninja: | setup
 build-asan/build.ninja: | setup
 	cmake --preset asan
 
+build-tsan/build.ninja: | setup
+	cmake --preset tsan
+
 build: setup build/build.ninja
 	cmake --build --preset dev -j $(JOBS)
 
 build-asan: setup build-asan/build.ninja
 	cmake --build --preset asan -j $(JOBS)
 
-# Until the window exists: the command-line tool on the virtual keyboard, traced.
-run: build
-	build/solvane-cli --simulate info
-	build/solvane-cli --simulate --trace read
-	build/solvane-cli --simulate --trace write
+build-tsan: setup build-tsan/build.ninja
+	cmake --build --preset tsan -j $(JOBS)
 
-test: build build-asan
+# The window, on the keyboard when one is connected, else on the virtual keyboard (whose
+# settings are kept in build/virtual-keyboard.state).
+run: build
+	@if build/solvane-cli info >/dev/null 2>&1; then build/solvane; \
+	else echo "No keyboard found: running on the virtual keyboard."; \
+	build/solvane --simulate=build/virtual-keyboard.state; fi
+
+# Every test, then again under ASan and UBSan, and the threaded hand-overs under TSan.
+test: build build-asan build-tsan
 	ctest --preset dev -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+	ctest --preset tsan -j $(JOBS)
 
 bench: build
 	build/bench/solvane-bench

@@ -88,8 +88,12 @@ ReadBackOutcome AppSession::ReadBackDone(bool fromKeyboard) {
     return outcome;
 }
 
-bool AppSession::ArrivalSettled() {
-    return ReconnectAfterArrival(m_link, m_configuration->image) == ArrivalOutcome::Reconnected;
+ArrivalOutcome AppSession::ReconnectAfterArrival(DeviceImage& readInto) {
+    return solvane::ReconnectAfterArrival(m_link, readInto);
+}
+
+void AppSession::TakeOverArrival(const DeviceImage& readBack) {
+    m_configuration->image.TakeTransferableFields(readBack);
 }
 
 void AppSession::Removed() { DisconnectOnRemoval(m_link); }
@@ -97,6 +101,14 @@ void AppSession::Removed() { DisconnectOnRemoval(m_link); }
 DeviceImage AppSession::PrepareSave() {
     ApplyWinLockToBitmap(m_configuration->image);
     return m_configuration->image;
+}
+
+Status AppSession::RunSave(DeviceImage& image) {
+    if (auto status = WriteAll(m_link, image); !status) {
+        return status;
+    }
+    DeviceImage scratch = image;
+    return GetGameMode(m_link, scratch);
 }
 
 Status AppSession::RunFactoryReset(DeviceImage& image) {

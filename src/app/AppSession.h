@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "common/Result.h"
+#include "keys/AssignmentDraft.h"
 #include "keys/Configuration.h"
 #include "link/HidTransport.h"
+#include "link/DeviceChange.h"
 #include "link/KeyboardLink.h"
 #include "link/Pause.h"
 #include "macros/MacroRecord.h"
@@ -43,6 +45,8 @@ public:
     KeyboardLink& link() { return m_link; }
     Configuration& configuration() { return *m_configuration; }
     MacroStore& macros() { return *m_macros; }
+    // What the key assignment dialog works on, between the key click and its OK.
+    AssignmentDraft& draft() { return m_draft; }
     const AppFolders& folders() const { return m_folders; }
     FirmwareVersion driverVersion() const { return m_driverVersion; }
     std::filesystem::path keymapPath() const;
@@ -62,14 +66,20 @@ public:
     // WM_READBACK_DONE: after the keyboard's read-back (fromKeyboard) or a profile load.
     ReadBackOutcome ReadBackDone(bool fromKeyboard);
 
-    // After a USB arrival has settled: reconnects and reads everything when no keyboard was open.
-    // True when the window should run its arrival follow-up (sliders, repaint, firmware check).
-    bool ArrivalSettled();
+    // After a USB arrival has settled (off the window thread): when no keyboard was open,
+    // discovery, open, and everything read into `readInto` (a copy of the image).
+    ArrivalOutcome ReconnectAfterArrival(DeviceImage& readInto);
+    // On the window thread, when the reconnect succeeded: the keyboard's values taken over; the
+    // window then runs its arrival follow-up (sliders, repaint, firmware check).
+    void TakeOverArrival(const DeviceImage& readBack);
     void Removed();
 
     // Save: the image as it will be sent (the Windows-key lock applied); the transfer then runs
     // on a copy off the window thread.
     DeviceImage PrepareSave();
+    // Save, keyboard side (off the window thread): WriteAll, then one read to confirm that the
+    // keyboard took it, since no write is ever answered.
+    Status RunSave(DeviceImage& image);
     // Factory reset, keyboard side (off the window thread): reset and read back into `image`.
     Status RunFactoryReset(DeviceImage& image);
     // Factory reset, program side (window thread): take the keyboard's values over, then the
@@ -88,6 +98,7 @@ private:
     std::unique_ptr<Configuration> m_configuration;
     std::unique_ptr<MacroStore> m_macros;
     FirmwareVersion m_driverVersion;
+    AssignmentDraft m_draft;
     bool m_readBackStarted = false;
 };
 

@@ -18,6 +18,7 @@ KeyboardLink::KeyboardLink(HidTransport& transport, PauseFunction pause)
 KeyboardLink::~KeyboardLink() { CloseKeyboard(); }
 
 bool KeyboardLink::FindKeyboardPath() {
+    m_keyboardDenied = false;
     for (const auto& candidate : m_transport.Enumerate()) {
         if (candidate.vendorId != KEYBOARD_VENDOR_ID || candidate.productId != KEYBOARD_PRODUCT_ID ||
             candidate.interfaceNumber != KEYBOARD_INTERFACE_NUMBER) {
@@ -26,10 +27,12 @@ bool KeyboardLink::FindKeyboardPath() {
         // An interface we cannot open is of no use; try the next one.
         const HidHandle probe = m_transport.Open(candidate.path);
         if (probe == kNoHandle) {
+            m_keyboardDenied = true;
             continue;
         }
         m_transport.Close(probe);
         m_keyboardPath = candidate.path;
+        m_keyboardDenied = false;
         return true;
     }
     return false;

@@ -35,6 +35,9 @@ public:
     // Looks for the keyboard's interface. Sets KeyboardPath only when found; a failed discovery
     // keeps the previous path. Leaves no handle open.
     bool FindKeyboardPath();
+    // Whether the last discovery saw the keyboard's interface but could not open it (on Linux:
+    // no permission for its hidraw node).
+    bool keyboardDenied() const { return m_keyboardDenied; }
     // KeyboardHandle = Open(KeyboardPath); closes a handle that was open before.
     bool OpenKeyboard();
     void CloseKeyboard();
@@ -67,6 +70,7 @@ private:
     PauseFunction m_pause;
     std::string m_keyboardPath;
     HidHandle m_keyboardHandle = kNoHandle;
+    bool m_keyboardDenied = false;
     FirmwareVersion m_firmwareVersion;
     std::mutex m_sequenceMutex;
 };

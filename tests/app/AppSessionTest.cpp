@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "app/AppSession.h"
 #include "common/AtomicFile.h"
 #include "keys/KeyMapEntry.h"
@@ -119,12 +122,18 @@ TEST_F(AppSessionTest, FactoryResetWithoutKeyboardFailsButStillResetsTheRecords)
 
 TEST_F(AppSessionTest, ArrivalReconnectsOnlyWhenTheKeyboardWasAway) {
     auto session = Start();
-    EXPECT_FALSE(session->ArrivalSettled());  // already open
+    DeviceImage readBack = session->configuration().image;
+    EXPECT_EQ(session->ReconnectAfterArrival(readBack), ArrivalOutcome::AlreadyOpen);
     session->Removed();
     EXPECT_FALSE(session->link().IsOpen());
-    EXPECT_TRUE(session->ArrivalSettled());
+    auto flash = keyboard.flash();
+    flash.ledBrightness = 44;
+    keyboard.setFlash(flash);
+    EXPECT_EQ(session->ReconnectAfterArrival(readBack), ArrivalOutcome::Reconnected);
     EXPECT_TRUE(session->link().IsOpen());
-    EXPECT_GT(session->pausedMs(), 0);
+    EXPECT_NE(session->configuration().image.lighting().brightness, 44);  // not before the hand-over
+    session->TakeOverArrival(readBack);
+    EXPECT_EQ(session->configuration().image.lighting().brightness, 44);
 }
 
 TEST_F(AppSessionTest, SaveSendsTheImageWithTheLockApplied) {
@@ -134,6 +143,45 @@ TEST_F(AppSessionTest, SaveSendsTheImageWithTheLockApplied) {
     const DeviceImage toSend = session->PrepareSave();
     EXPECT_EQ(toSend.keyEnableBitmap()[1], 0x3E);
     EXPECT_EQ(session->configuration().image.keyEnableBitmap()[1], 0x3E);
+}
+
+}  // namespace
+}  // namespace solvane
+
+namespace solvane {
+namespace {
+
+// The read-back runs on its own thread into its own image while the window thread keeps
+// reading the configuration; the hand-over happens after the worker has ended. Run under
+// ThreadSanitizer by `make test`.
+TEST(ReadBackHandOverTest, TheWorkerNeverTouchesWhatTheWindowReads) {
+    testing::TempFolder program;
+    testing::TempFolder data;
+    VirtualKeyboard keyboard(testing::TracedKeyboard::QuickOptions());
+    auto flash = keyboard.flash();
+    flash.ledBrightness = 12;
+    keyboard.setFlash(flash);
+    AppSession session(keyboard, nullptr, AppFolders{program.path(), data.path()});
+    session.StartUp();
+    ASSERT_TRUE(session.TakeReadBackTurn());
+
+    ReadBackJob job{session.configuration().image, {}, {}};
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        session.RunReadBack(job);
+        done = true;
+    });
+    // The window goes on painting from its own image meanwhile.
+    unsigned sum = 0;
+    while (!done) {
+        sum += session.configuration().image.lighting().brightness;
+        sum += session.configuration().marks[0];
+    }
+    worker.join();
+    session.TakeOverReadBack(job);
+    EXPECT_TRUE(job.status);
+    EXPECT_EQ(session.configuration().image.lighting().brightness, 12);
+    EXPECT_GE(sum, 0u);
 }
 
 }  // namespace

@@ -35,6 +35,7 @@ TEST(DiscoveryTest, ChoosesTheFirstOpenableInterfaceThreeOfTheKeyboard) {
         EXPECT_EQ(kb.link.FindKeyboardPath(), c.expected != nullptr) << c.name;
         EXPECT_EQ(kb.link.keyboardPath(), c.expected ? c.expected : "") << c.name;
         EXPECT_FALSE(kb.link.IsOpen()) << c.name;
+        EXPECT_EQ(kb.link.keyboardDenied(), std::string(c.name) == "none openable") << c.name;
     }
 }
 

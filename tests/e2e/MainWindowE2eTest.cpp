@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include "sim/KeyboardFlash.h"
+#include "support/DesktopSession.h"
+#include "support/TempFolder.h"
+
+namespace solvane {
+namespace {
+
+QCoreApplication& Application() {
+    static int argc = 1;
+    static char name[] = "solvane-e2e-tests";
+    static char* argv[] = {name, nullptr};
+    static auto* application = new QCoreApplication(argc, argv);
+    return *application;
+}
+
+bool IsHighlighted(const QColor& colour) { return colour.red() > colour.green() + 80; }
+
+TEST(MainWindowE2eTest, HoverSectionsEffectSaveDragAndClose) {
+    Application();
+    if (!testing::DesktopSession::Available()) {
+        GTEST_SKIP() << "Xvfb, xdotool or import is missing";
+    }
+    testing::TempFolder folder;
+    testing::DesktopSession desktop;
+    const auto state = folder / "kb.state";
+    desktop.StartProgram(QStringLiteral(SOLVANE_EXECUTABLE),
+                         {QStringLiteral("--simulate=") + QString::fromStdString(state.string()),
+                          QStringLiteral("--data-dir"), QString::fromStdString((folder / "data").string())});
+    QPoint window;
+    ASSERT_TRUE(desktop.FindWindow(QStringLiteral("Solvane"), window)) << desktop.program().readAll().toStdString();
+    // The read-back has run once keymap.bin holds the keyboard's game mode (the read-back sets it).
+    ASSERT_TRUE(testing::DesktopSession::WaitFor(
+        [&] { return std::filesystem::exists(folder / "data" / "keymap.bin"); }, 10000));
+    QThread::msleep(500);
+
+    // Hovering Esc lights it up at its rectangle; F1 stays dark.
+    desktop.MoveTo(window + QPoint(302 + 12, 212 + 12));
+    QImage shot;
+    EXPECT_TRUE(testing::DesktopSession::WaitFor(
+        [&] {
+            shot = desktop.Screenshot(folder / "hover.png");
+            return !shot.isNull() && IsHighlighted(shot.pixelColor(window + QPoint(302 + 5, 212 + 5)));
+        },
+        10000));
+    EXPECT_FALSE(IsHighlighted(shot.pixelColor(window + QPoint(364 + 5, 212 + 5))));
+
+    // Open the lighting section, choose the fifth effect (code 0x05) and close the section again.
+    desktop.Click(window + QPoint(100, 118));
+    desktop.Click(window + QPoint(60, 162));
+    desktop.Click(window + QPoint(60, 173 + 20 * 4 + 10));
+    desktop.Click(window + QPoint(100, 118));
+    // Save sends it to the keyboard.
+    desktop.Click(window + QPoint(950, 620));
+    ASSERT_TRUE(testing::DesktopSession::WaitFor(
+        [&] {
+            const auto flash = LoadFlashFile(state);
+            return flash && flash->ledEffect == 0x05;
+        },
+        15000));
+    // The save goes on with the key map and the macro blocks; the window takes input again when
+    // the keyboard's state has stopped changing.
+    auto lastChange = std::filesystem::last_write_time(state);
+    QElapsedTimer quiet;
+    quiet.start();
+    ASSERT_TRUE(testing::DesktopSession::WaitFor(
+        [&] {
+            const auto now = std::filesystem::last_write_time(state);
+            if (now != lastChange) {
+                lastChange = now;
+                quiet.restart();
+            }
+            return quiet.elapsed() > 800;
+        },
+        15000));
+
+    // Dragging the empty background moves the window.
+    desktop.Drag(window + QPoint(640, 40), window + QPoint(700, 90));
+    QPoint moved;
+    ASSERT_TRUE(desktop.WindowPosition(moved));
+    EXPECT_EQ(moved, window + QPoint(60, 50));
+
+    // The close button ends the program.
+    desktop.Click(moved + QPoint(985, 12));
+    EXPECT_TRUE(desktop.program().waitForFinished(10000));
+}
+
+}  // namespace
+}  // namespace solvane

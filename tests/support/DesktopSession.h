@@ -1,0 +1,152 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace solvane::testing {
+
+// A private X display (Xvfb) with the program running on it, driven with xdotool as a person
+// would: pointer moves, clicks, key presses, screenshots.
+class DesktopSession {
+public:
+    static bool Available() {
+        return !QStandardPaths::findExecutable("Xvfb").isEmpty() &&
+               !QStandardPaths::findExecutable("xdotool").isEmpty() &&
+               !QStandardPaths::findExecutable("import").isEmpty();
+    }
+
+    DesktopSession() {
+        // A display number of our own, so parallel tests do not meet.
+        m_display = QStringLiteral(":%1").arg(90 + (QCoreApplication::applicationPid() % 800));
+        m_xvfb.start(QStringLiteral("Xvfb"), {m_display, QStringLiteral("-screen"), QStringLiteral("0"),
+                                              QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
+                                              QStringLiteral("tcp")});
+        m_xvfb.waitForStarted();
+        WaitFor([&] { return Run(QStringLiteral("xdotool"), {QStringLiteral("getmouselocation")}) == 0; }, 10000);
+    }
+
+    ~DesktopSession() {
+        if (m_program.state() != QProcess::NotRunning) {
+            m_program.kill();
+            m_program.waitForFinished(5000);
+        }
+        m_xvfb.terminate();
+        m_xvfb.waitForFinished(5000);
+    }
+
+    QProcessEnvironment Environment() const {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), m_display);
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        return environment;
+    }
+
+    void StartProgram(const QString& program, const QStringList& arguments) {
+        m_program.setProcessEnvironment(Environment());
+        m_program.setProcessChannelMode(QProcess::MergedChannels);
+        m_program.start(program, arguments);
+        m_program.waitForStarted();
+    }
+
+    QProcess& program() { return m_program; }
+
+    int Run(const QString& tool, const QStringList& arguments, QString* output = nullptr) {
+        QProcess process;
+        process.setProcessEnvironment(Environment());
+        process.start(tool, arguments);
+        if (!process.waitForFinished(10000)) {
+            process.kill();
+            return -1;
+        }
+        if (output != nullptr) {
+            *output = QString::fromUtf8(process.readAllStandardOutput());
+        }
+        return process.exitCode();
+    }
+
+    // The window's top-left corner on the screen, once it is mapped.
+    bool FindWindow(const QString& title, QPoint& topLeft) {
+        QString id;
+        const bool found = WaitFor([&] {
+            return Run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                   QStringLiteral("--name"), QStringLiteral("^%1$").arg(title)},
+                       &id) == 0 && !id.trimmed().isEmpty();
+        }, 20000);
+        if (!found) {
+            return false;
+        }
+        m_window = id.split(QLatin1Char('\n'), Qt::SkipEmptyParts).first().trimmed();
+        return WindowPosition(topLeft);
+    }
+
+    bool WindowPosition(QPoint& topLeft) {
+        QString shell;
+        if (Run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), m_window},
+                &shell) != 0) {
+            return false;
+        }
+        for (const QString& line : shell.split(QLatin1Char('\n'))) {
+            if (line.startsWith(QStringLiteral("X="))) topLeft.setX(line.mid(2).toInt());
+            if (line.startsWith(QStringLiteral("Y="))) topLeft.setY(line.mid(2).toInt());
+        }
+        return true;
+    }
+
+    void MoveTo(QPoint p) {
+        Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())});
+        Settle();
+    }
+    void Click(QPoint p) {
+        MoveTo(p);
+        Run(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("1")});
+        Settle();
+    }
+    void Drag(QPoint from, QPoint to) {
+        MoveTo(from);
+        Run(QStringLiteral("xdotool"), {QStringLiteral("mousedown"), QStringLiteral("1")});
+        Settle();
+        MoveTo((from + to) / 2);
+        MoveTo(to);
+        Run(QStringLiteral("xdotool"), {QStringLiteral("mouseup"), QStringLiteral("1")});
+        Settle();
+    }
+    void Type(const QString& keys) {
+        Run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("80"), keys});
+        Settle();
+    }
+
+    QImage Screenshot(const std::filesystem::path& file) {
+        Run(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
+                                       QString::fromStdString(file.string())});
+        return QImage(QString::fromStdString(file.string()));
+    }
+
+    static bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!condition()) {
+            if (waited.elapsed() > timeoutMs) {
+                return false;
+            }
+            QThread::msleep(50);
+        }
+        return true;
+    }
+
+private:
+    static void Settle() { QThread::msleep(250); }
+
+    QString m_display;
+    QProcess m_xvfb;
+    QProcess m_program;
+    QString m_window;
+};
+
+}  // namespace solvane::testing
