@@ -11,6 +11,7 @@
 
 #include "controls/CTransparentListBox.h"
 #include "controls/LabelStyle.h"
+#include "controls/SkinPalette.h"
 #include "controls/WindowMessages.h"
 #include "platform/KeyHook.h"
 
@@ -90,6 +91,17 @@ std::optional<std::size_t> SelectionOf(const CTransparentListBox& list) {
     return row < 0 ? std::nullopt : std::optional<std::size_t>(row);
 }
 
+// The loop count edit in the skin's colours: light text on the dark field, dimmed while the
+// loop is off.
+void ColourLoopEdit(QLineEdit& edit) {
+    QPalette colours = edit.palette();
+    colours.setColor(QPalette::Base, QColor::fromRgb(palette::kField));
+    colours.setColor(QPalette::Text, QColor::fromRgb(palette::kText));
+    colours.setColor(QPalette::Disabled, QPalette::Base, QColor::fromRgb(palette::kListInterior));
+    colours.setColor(QPalette::Disabled, QPalette::Text, QColor::fromRgb(palette::kTextDim));
+    edit.setPalette(colours);
+}
+
 CTransparentListBox* MakeList(QWidget* parent, const char* name, ListMode mode, const Placement& place) {
     auto* list = new CTransparentListBox(parent);
     list->setObjectName(QString::fromLatin1(name));
@@ -144,6 +156,7 @@ CMacroRecordDlg::CMacroRecordDlg(MacroStore& store, KeyHook& keyHook, SkinImageC
     m_loopEdit->setMaxLength(kLoopEditMaxLength);
     m_loopEdit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_loopEdit));
+    ColourLoopEdit(*m_loopEdit);
     Place(*m_loopEdit, kLoopEditPlace);
     connect(m_loopEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
         // The validator lets only digits through; anything else keeps the model's value.

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <filesystem>
@@ -45,6 +46,9 @@ public:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("DISPLAY"), m_display);
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        // A runtime folder of our own: the program's single-instance lock lives there, so a copy
+        // running elsewhere on the machine does not stop this one.
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
         return environment;
     }
 
@@ -144,6 +148,7 @@ private:
     static void Settle() { QThread::msleep(250); }
 
     QString m_display;
+    QTemporaryDir m_runtime;
     QProcess m_xvfb;
     QProcess m_program;
     QString m_window;
