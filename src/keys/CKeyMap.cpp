@@ -424,13 +424,7 @@ void CKeyMap::mouseReleaseEvent(QMouseEvent* event) {
 
 void CKeyMap::keyPressEvent(QKeyEvent* event) {
     // Enter and Escape are keys like any other here: only the dialog's buttons end it.
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept();
-        return;
-    default:
+    if (!SwallowDialogKeys(event)) {
         SkinnedDialog::keyPressEvent(event);
     }
 }

@@ -446,14 +446,8 @@ void CMacroRecordDlg::leaveEvent(QEvent* event) {
 
 void CMacroRecordDlg::keyPressEvent(QKeyEvent* event) {
     // Enter and Escape neither confirm nor cancel: only the dialog's buttons end it.
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            event->accept();
-            return;
-        default:
-            SkinnedDialog::keyPressEvent(event);
+    if (!SwallowDialogKeys(event)) {
+        SkinnedDialog::keyPressEvent(event);
     }
 }
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 
-#include "E2eApplication.h"
+#include "E2eSupport.h"
 #include "sim/KeyboardFlash.h"
 #include "support/DesktopSession.h"
 #include "support/TempFolder.h"
@@ -17,14 +17,8 @@ TEST(MacroManagerE2eTest, ARecordedMacroReachesTheKeyboardOnSave) {
     testing::TempFolder folder;
     testing::DesktopSession desktop;
     const auto state = folder / "kb.state";
-    desktop.StartProgram(QStringLiteral(SOLVANE_EXECUTABLE),
-                         {QStringLiteral("--simulate=") + QString::fromStdString(state.string()),
-                          QStringLiteral("--data-dir"), QString::fromStdString((folder / "data").string())});
     QPoint window;
-    ASSERT_TRUE(desktop.FindWindow(QStringLiteral("Solvane"), window)) << desktop.program().readAll().toStdString();
-    ASSERT_TRUE(testing::DesktopSession::WaitFor(
-        [&] { return std::filesystem::exists(folder / "data" / "keymap.bin"); }, 10000));
-    QThread::msleep(500);
+    ASSERT_TRUE(testing::StartOnVirtualKeyboard(desktop, folder.path(), window));
 
     // The macro manager button, below the collapsed lighting section.
     desktop.Click(window + QPoint(100, 159));

@@ -2,7 +2,7 @@
 
 #include <QElapsedTimer>
 
-#include "E2eApplication.h"
+#include "E2eSupport.h"
 #include "sim/KeyboardFlash.h"
 #include "support/DesktopSession.h"
 #include "support/TempFolder.h"
@@ -20,15 +20,8 @@ TEST(MainWindowE2eTest, HoverSectionsEffectSaveDragAndClose) {
     testing::TempFolder folder;
     testing::DesktopSession desktop;
     const auto state = folder / "kb.state";
-    desktop.StartProgram(QStringLiteral(SOLVANE_EXECUTABLE),
-                         {QStringLiteral("--simulate=") + QString::fromStdString(state.string()),
-                          QStringLiteral("--data-dir"), QString::fromStdString((folder / "data").string())});
     QPoint window;
-    ASSERT_TRUE(desktop.FindWindow(QStringLiteral("Solvane"), window)) << desktop.program().readAll().toStdString();
-    // The read-back has run once keymap.bin holds the keyboard's game mode (the read-back sets it).
-    ASSERT_TRUE(testing::DesktopSession::WaitFor(
-        [&] { return std::filesystem::exists(folder / "data" / "keymap.bin"); }, 10000));
-    QThread::msleep(500);
+    ASSERT_TRUE(testing::StartOnVirtualKeyboard(desktop, folder.path(), window));
 
     // Hovering Esc lights it up at its rectangle; F1 stays dark.
     desktop.MoveTo(window + QPoint(302 + 12, 212 + 12));
