@@ -10,18 +10,10 @@
 namespace solvane {
 namespace {
 
-QCoreApplication& Application() {
-    static int argc = 1;
-    static char name[] = "solvane-e2e-tests";
-    static char* argv[] = {name, nullptr};
-    static auto* application = new QCoreApplication(argc, argv);
-    return *application;
-}
-
 bool IsHighlighted(const QColor& colour) { return colour.red() > colour.green() + 80; }
 
 TEST(MainWindowE2eTest, HoverSectionsEffectSaveDragAndClose) {
-    Application();
+    testing::E2eApplication();
     if (!testing::DesktopSession::Available()) {
         GTEST_SKIP() << "Xvfb, xdotool or import is missing";
     }
