@@ -40,12 +40,20 @@ public:
     DesktopSession() {
         QFile::setPermissions(m_runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                     QFileDevice::ExeOwner);
-        // A display number of our own, so parallel tests do not meet.
-        m_display = QStringLiteral(":%1").arg(90 + (QCoreApplication::applicationPid() % 800));
-        m_xvfb.start(QStringLiteral("Xvfb"), {m_display, QStringLiteral("-screen"), QStringLiteral("0"),
+        // Xvfb picks a free display itself and writes its number to standard output, so
+        // parallel runs and stale displays never meet.
+        m_xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                              QStringLiteral("-screen"), QStringLiteral("0"),
                                               QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
                                               QStringLiteral("tcp")});
         m_xvfb.waitForStarted();
+        QByteArray number;
+        WaitFor([&] {
+            m_xvfb.waitForReadyRead(100);
+            number += m_xvfb.readAllStandardOutput();
+            return number.contains('\n');
+        }, 10000);
+        m_display = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
         WaitFor([&] { return Run(QStringLiteral("xdotool"), {QStringLiteral("getmouselocation")}) == 0; }, 10000);
     }
 
