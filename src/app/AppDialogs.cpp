@@ -2,6 +2,7 @@
 
 #include "app/AppSession.h"
 #include "keys/CKeyMap.h"
+#include "profiles/CConfigureDlg.h"
 
 namespace solvane {
 
@@ -13,8 +14,14 @@ bool AppDialogs::RunKeyAssignment(QWidget* parent, AssignmentDraft& draft) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-// Not wired yet: the macro manager and profile dialogs are being built.
+// Not wired yet: the macro manager dialog is being built.
 bool AppDialogs::RunMacroManager(QWidget*, MacroStore&) { return false; }
-void AppDialogs::RunProfileManager(QWidget*, const QRect&) {}
+
+void AppDialogs::RunProfileManager(QWidget* parent, const QRect& mainWindowRect) {
+    Configuration& configuration = m_session.configuration();
+    CConfigureDlg dialog(m_session.folders().data, configuration.image, configuration.records, m_images,
+                         m_session.folders().program, mainWindowRect, parent);
+    dialog.exec();
+}
 
 }  // namespace solvane
