@@ -22,7 +22,7 @@ public:
 private:
     AppSession& m_session;
     SkinImageCache& m_images;
-    // The program's one key hook, lent to the dialog that captures keys.
+    // The program's one key hook, for the dialogs that capture keys.
     KeyHook m_keyHook;
 };
 

@@ -141,6 +141,7 @@ void CKeyMap::Open() {
     m_tree->LoadBitmaps();
     m_tree->SetBackMode(VividTree::Solid);
     m_model.Open(m_configuration, m_macros);
+    setWindowTitle(Text(m_model.Title()));
     BuildFunctionTree();
     FillMacroList();
     SyncControls();

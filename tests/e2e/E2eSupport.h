@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QThread>
 
 #include <filesystem>
@@ -10,18 +9,6 @@
 #include "support/DesktopSession.h"
 
 namespace solvane::testing {
-
-// The test program's one application object (QProcess and the timers need it), made on first use.
-inline QCoreApplication& E2eApplication() {
-    if (QCoreApplication* running = QCoreApplication::instance()) {
-        return *running;
-    }
-    static int argc = 1;
-    static char name[] = "solvane-e2e-tests";
-    static char* argv[] = {name, nullptr};
-    static auto* application = new QCoreApplication(argc, argv);
-    return *application;
-}
 
 // Starts the program on the virtual keyboard with its flash in `folder`/kb.state and its files
 // in `folder`/data, and waits until its window is up and the keyboard has been read (the

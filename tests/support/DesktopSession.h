@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -13,6 +15,18 @@
 
 namespace solvane::testing {
 
+// The test program's one application object, which the screenshots need.
+inline QCoreApplication& E2eApplication() {
+    if (QCoreApplication* running = QCoreApplication::instance()) {
+        return *running;
+    }
+    static int argc = 1;
+    static char name[] = "solvane-e2e-tests";
+    static char* argv[] = {name, nullptr};
+    static auto* application = new QCoreApplication(argc, argv);
+    return *application;
+}
+
 // A private X display (Xvfb) with the program running on it, driven with xdotool as a person
 // would: pointer moves, clicks, key presses, screenshots.
 class DesktopSession {
@@ -24,12 +38,22 @@ public:
     }
 
     DesktopSession() {
-        // A display number of our own, so parallel tests do not meet.
-        m_display = QStringLiteral(":%1").arg(90 + (QCoreApplication::applicationPid() % 800));
-        m_xvfb.start(QStringLiteral("Xvfb"), {m_display, QStringLiteral("-screen"), QStringLiteral("0"),
+        QFile::setPermissions(m_runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                    QFileDevice::ExeOwner);
+        // Xvfb picks a free display itself and writes its number to standard output, so
+        // parallel runs and stale displays never meet.
+        m_xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                              QStringLiteral("-screen"), QStringLiteral("0"),
                                               QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
                                               QStringLiteral("tcp")});
         m_xvfb.waitForStarted();
+        QByteArray number;
+        WaitFor([&] {
+            m_xvfb.waitForReadyRead(100);
+            number += m_xvfb.readAllStandardOutput();
+            return number.contains('\n');
+        }, 10000);
+        m_display = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
         WaitFor([&] { return Run(QStringLiteral("xdotool"), {QStringLiteral("getmouselocation")}) == 0; }, 10000);
     }
 
@@ -45,10 +69,10 @@ public:
     QProcessEnvironment Environment() const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("DISPLAY"), m_display);
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        // A runtime folder of our own: the program's single-instance lock lives there, so a copy
-        // running elsewhere on the machine does not stop this one.
+        // The program's single-instance lock lives there: a private one lets this session's
+        // program start beside any other instance running on the machine.
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         return environment;
     }
 
