@@ -7,6 +7,7 @@
 #include "keys/KeySlotTable.h"
 #include "platform/InputKeyCodes.h"
 #include "platform/QtKeyCodes.h"
+#include "support/QtTestApplication.h"
 
 namespace solvane {
 namespace {
@@ -15,6 +16,7 @@ using Code = std::optional<std::uint8_t>;
 
 Code Native(NativeKeyValues native, quint32 scanCode, quint32 virtualKey, int key = 0,
             Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    testing::TestApplication();  // key events belong to the application's keyboard device
     const QKeyEvent event(QEvent::KeyPress, key, modifiers, scanCode, virtualKey, 0);
     return VirtualKeyOf(event, native);
 }
