@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/SecondaryDialogs.h"
+#include "platform/KeyHook.h"
 
 namespace solvane {
 
@@ -21,6 +22,8 @@ public:
 private:
     AppSession& m_session;
     SkinImageCache& m_images;
+    // The program's one key hook, for the dialogs that capture keys.
+    KeyHook m_keyHook;
 };
 
 }  // namespace solvane

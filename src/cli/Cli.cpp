@@ -10,7 +10,7 @@ namespace {
 
 std::vector<CliCommand> AllCommands() {
     std::vector<CliCommand> commands;
-    for (auto group : {LinkCommands(), KeyCommands(), ProfileCommands()}) {
+    for (auto group : {LinkCommands(), KeyCommands(), MacroCommands(), ProfileCommands()}) {
         commands.insert(commands.end(), group.begin(), group.end());
     }
     return commands;

@@ -94,5 +94,6 @@ struct CliCommand {
 std::span<const CliCommand> LinkCommands();
 std::span<const CliCommand> KeyCommands();
 std::span<const CliCommand> ProfileCommands();
+std::span<const CliCommand> MacroCommands();
 
 }  // namespace solvane

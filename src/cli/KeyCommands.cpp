@@ -1,13 +1,12 @@
 // keys, assign, disable, enable: key assignments in keymap.bin, made as the key assignment
 // dialog makes them. Nothing reaches the keyboard until `write`.
 #include <array>
-#include <cctype>
-#include <charconv>
 #include <memory>
 #include <ostream>
 
 #include "cli/CliContext.h"
 #include "cli/KeyText.h"
+#include "cli/ParseNumber.h"
 #include "common/Utf16.h"
 #include "keys/ApplyAssignment.h"
 #include "keys/FunctionCodeTable.h"
@@ -43,70 +42,6 @@ std::optional<KeySession> OpenKeySession(CliContext& context) {
     // The marks as the window shows them once it has the configuration.
     RecomputeReassignedMarks(*session.configuration);
     return session;
-}
-
-bool SameName(std::string_view typed, std::string_view name) {
-    return typed.size() == name.size() &&
-           std::equal(typed.begin(), typed.end(), name.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           });
-}
-
-template <class Number>
-std::optional<Number> ParseNumber(std::string_view text, int base) {
-    Number value{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// A slot number, or a key name: the first slot of that name the user can change, else the first
-// slot of that name at all (refused later with the reason).
-std::optional<std::uint8_t> ParseSlot(std::string_view text) {
-    if (!text.empty() && std::isdigit(static_cast<unsigned char>(text[0]))) {
-        const auto number = ParseNumber<unsigned>(text, 10);
-        if (!number || *number >= kKeySlotCount) {
-            return std::nullopt;
-        }
-        return static_cast<std::uint8_t>(*number);
-    }
-    std::optional<std::uint8_t> anySlot;
-    for (std::size_t slot = 0; slot < kKeySlotCount; ++slot) {
-        if (SameName(text, SlotText(slot))) {
-            if (IsOfferedForAssignment(slot)) {
-                return static_cast<std::uint8_t>(slot);
-            }
-            anySlot = anySlot ? anySlot : static_cast<std::uint8_t>(slot);
-        }
-    }
-    return anySlot;
-}
-
-// A virtual-key code (0x41) or a key name; a name two keys share means the key on the keyboard
-// picture (the main row's "-", not the keypad's).
-std::optional<std::uint8_t> ParseKey(std::string_view text) {
-    if (text.starts_with("0x") || text.starts_with("0X")) {
-        const auto code = ParseNumber<unsigned>(text.substr(2), 16);
-        if (!code || *code == 0 || *code > 0xFF) {
-            return std::nullopt;
-        }
-        return static_cast<std::uint8_t>(*code);
-    }
-    for (std::size_t slot = 0; slot < kKeySlotCount; ++slot) {
-        if (HasKeyOnPicture(slot) && SameName(text, SlotText(slot))) {
-            return KeySlotTable[slot].defaultCode;
-        }
-    }
-    for (std::size_t code = 1; code < kVirtualKeyCount; ++code) {
-        if (!KeyName(static_cast<std::uint8_t>(code)).empty() &&
-            SameName(text, KeyText(static_cast<std::uint8_t>(code)))) {
-            return static_cast<std::uint8_t>(code);
-        }
-    }
-    return std::nullopt;
 }
 
 // Why the window would not let the user change the slot; Ok when it would.

@@ -1,8 +1,10 @@
 #include "cli/KeyText.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
+#include "cli/ParseNumber.h"
 #include "common/Utf16.h"
 #include "keys/FunctionCodeTable.h"
 #include "keys/KeyNameTable.h"
@@ -56,6 +58,14 @@ std::string Padded(const std::string& text, std::size_t width) {
     return text + std::string(used < width ? width - used : 0, ' ');
 }
 
+bool SameName(std::string_view typed, std::string_view name) {
+    return typed.size() == name.size() &&
+           std::equal(typed.begin(), typed.end(), name.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) ==
+                      std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
 std::string Line(const std::string& slot, const std::string& name, const std::string& assignment,
                  const std::string& state, const std::string& changed) {
     return Padded(slot, 6) + Padded(name, 8) + "  " + Padded(assignment, 28) + "  " +
@@ -73,6 +83,48 @@ std::string KeyText(std::uint8_t code) {
 }
 
 std::string SlotText(std::size_t slot) { return KeyText(KeySlotTable.at(slot).defaultCode); }
+
+std::optional<std::uint8_t> ParseSlot(std::string_view text) {
+    if (!text.empty() && std::isdigit(static_cast<unsigned char>(text[0]))) {
+        const auto number = ParseNumber<unsigned>(text);
+        if (!number || *number >= kKeySlotCount) {
+            return std::nullopt;
+        }
+        return static_cast<std::uint8_t>(*number);
+    }
+    std::optional<std::uint8_t> anySlot;
+    for (std::size_t slot = 0; slot < kKeySlotCount; ++slot) {
+        if (SameName(text, SlotText(slot))) {
+            if (IsOfferedForAssignment(slot)) {
+                return static_cast<std::uint8_t>(slot);
+            }
+            anySlot = anySlot ? anySlot : static_cast<std::uint8_t>(slot);
+        }
+    }
+    return anySlot;
+}
+
+std::optional<std::uint8_t> ParseKey(std::string_view text) {
+    if (text.starts_with("0x") || text.starts_with("0X")) {
+        const auto code = ParseNumber<unsigned>(text.substr(2), 16);
+        if (!code || *code == 0 || *code > 0xFF) {
+            return std::nullopt;
+        }
+        return static_cast<std::uint8_t>(*code);
+    }
+    for (std::size_t slot = 0; slot < kKeySlotCount; ++slot) {
+        if (HasKeyOnPicture(slot) && SameName(text, SlotText(slot))) {
+            return KeySlotTable[slot].defaultCode;
+        }
+    }
+    for (std::size_t code = 1; code < kVirtualKeyCount; ++code) {
+        if (!KeyName(static_cast<std::uint8_t>(code)).empty() &&
+            SameName(text, KeyText(static_cast<std::uint8_t>(code)))) {
+            return static_cast<std::uint8_t>(code);
+        }
+    }
+    return std::nullopt;
+}
 
 std::string DescribeAssignment(const KeyAssignment& record, const MacroStore& macros) {
     switch (record.kind) {

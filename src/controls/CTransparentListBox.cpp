@@ -9,6 +9,7 @@
 #include <QtWidgets/QScrollBar>
 
 #include "controls/CEditHelper.h"
+#include "controls/DarkScrollBar.h"
 #include "controls/LabelStyle.h"
 #include "controls/ResourceBitmaps.h"
 #include "controls/SkinPalette.h"
@@ -50,13 +51,7 @@ CTransparentListBox::CTransparentListBox(QWidget* parent) : QListWidget(parent) 
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     m_crText = palette().color(QPalette::Text);
     m_crTextSelected = palette().color(QPalette::HighlightedText);
-    verticalScrollBar()->setStyleSheet(QStringLiteral(
-        "QScrollBar:vertical { background: #1c1c1c; width: 10px; margin: 0; }"
-        "QScrollBar::handle:vertical { background: #4a4a4a; min-height: 20px; border-radius: 4px;"
-        " margin: 1px; }"
-        "QScrollBar::handle:vertical:hover { background: #e5343f; }"
-        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
-        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
+    UseDarkScrollBar(*verticalScrollBar());
 
     connect(this, &QListWidget::itemSelectionChanged, this, [this] { viewport()->update(); });
     // Scrolling with an edit open accepts it first.

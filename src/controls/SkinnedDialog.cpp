@@ -1,5 +1,6 @@
 #include "controls/SkinnedDialog.h"
 
+#include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 #include <QtGui/QWindow>
@@ -35,6 +36,18 @@ void SkinnedDialog::StartWindowDrag(const QPoint& globalPress) {
     // Window systems without a move request: follow the pointer ourselves.
     m_dragging = true;
     m_dragOffset = globalPress - pos();
+}
+
+bool SkinnedDialog::SwallowDialogKeys(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            event->accept();
+            return true;
+        default:
+            return false;
+    }
 }
 
 bool SkinnedDialog::event(QEvent* event) {

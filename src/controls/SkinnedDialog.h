@@ -36,6 +36,10 @@ protected:
     // caption would.
     void StartWindowDrag(const QPoint& globalPress);
 
+    // Takes Enter and Escape for windows that only their own buttons end: true when the key
+    // was one of them and is now accepted. Call first in keyPressEvent.
+    static bool SwallowDialogKeys(QKeyEvent* event);
+
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 

@@ -26,6 +26,17 @@ std::u16string NextDefaultMacroName(std::span<const std::u16string> names) {
     }
 }
 
+std::u16string FitMacroName(std::u16string_view name) {
+    name = name.substr(0, name.find(u'\0'));
+    if (name.size() > macro_record::kMaxNameLength) {
+        name = name.substr(0, macro_record::kMaxNameLength);
+        if (name.back() >= 0xD800 && name.back() <= 0xDBFF) {
+            name.remove_suffix(1);
+        }
+    }
+    return std::u16string(name);
+}
+
 std::vector<std::u16string> MacroNames(const MacroStore& store) {
     std::vector<std::u16string> names;
     const std::size_t count = MacroCount(store);

@@ -62,4 +62,13 @@ std::optional<std::uint8_t> VirtualKeyFromInputCode(std::uint16_t inputCode) {
     return std::nullopt;
 }
 
+std::optional<std::uint16_t> InputCodeFromVirtualKey(std::uint8_t virtualKey) {
+    for (const auto& [input, code] : kInputToVirtualKey) {
+        if (code == virtualKey) {
+            return input;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace solvane

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/AtomicFile.h"
+#include "common/ListOrder.h"
 #include "keys/KeymapFile.h"
 #include "profiles/ProfileFiles.h"
 #include "profiles/ProfileMessages.h"
@@ -50,7 +51,7 @@ void ProfileManager::ScanProfiles(const std::filesystem::path& folder) {
     // The file system's order is arbitrary; taking the files in list order makes the six that are
     // listed (when the folder holds more) the same every time.
     std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
-        const int order = CompareProfileNames(a.name, b.name);
+        const int order = CompareListText(a.name, b.name);
         return order != 0 ? order < 0 : a.name < b.name;
     });
     for (auto& file : found) {

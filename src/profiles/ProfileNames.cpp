@@ -49,35 +49,12 @@ CodePoint DecodeUtf8(std::string_view text, std::size_t at) {
     return {value, length, true};
 }
 
-char32_t FoldCase(char32_t c) { return (c >= U'A' && c <= U'Z') ? c - U'A' + U'a' : c; }
-
 bool IsControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
 
 constexpr std::string_view kDot = ".";
 constexpr std::string_view kDotDot = "..";
 
 }  // namespace
-
-int CompareProfileNames(std::string_view a, std::string_view b) {
-    std::size_t i = 0;
-    std::size_t j = 0;
-    while (i < a.size() && j < b.size()) {
-        const CodePoint x = DecodeUtf8(a, i);
-        const CodePoint y = DecodeUtf8(b, j);
-        // Invalid bytes sort after every code point, by their byte value.
-        const char32_t left = x.valid ? FoldCase(x.value) : 0x110000 + static_cast<unsigned char>(a[i]);
-        const char32_t right = y.valid ? FoldCase(y.value) : 0x110000 + static_cast<unsigned char>(b[j]);
-        if (left != right) {
-            return left < right ? -1 : 1;
-        }
-        i += x.length;
-        j += y.length;
-    }
-    if (i < a.size()) {
-        return 1;
-    }
-    return j < b.size() ? -1 : 0;
-}
 
 std::size_t Utf16Length(std::string_view utf8) {
     std::size_t units = 0;

@@ -12,10 +12,6 @@ namespace solvane {
 
 inline constexpr std::string_view kProfileExtension = ".bin";
 
-// Order of the profile list: letters compare without regard to case, as a sorted list box does;
-// otherwise by code point.
-int CompareProfileNames(std::string_view a, std::string_view b);
-
 // Number of UTF-16 code units `utf8` needs; a byte that is not valid UTF-8 counts as one unit.
 std::size_t Utf16Length(std::string_view utf8);
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/QtTestApplication.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
@@ -10,10 +12,7 @@ namespace solvane {
 namespace {
 
 TEST(BackgroundTransferTest, RunsOffTheWindowThreadAndReportsOnIt) {
-    int argc = 1;
-    char name[] = "test";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
+    testing::TestApplication();
 
     BackgroundTransfer transfer;
     QThread* workerThread = nullptr;

@@ -24,9 +24,7 @@ using Bytes = std::array<std::uint8_t, 4>;
 class KeyCommandsTest : public ::testing::Test {
 protected:
     testing::CliOutcome Run(std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), {"--data-dir", folder.path().string(),
-                                             "--simulate=" + (folder / "kb.state").string()});
-        return testing::RunCliForTest(arguments);
+        return testing::RunCliInFolder(folder.path(), std::move(arguments));
     }
     void ReadKeyboard() {
         const auto read = Run({"read"});

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 
+#include "E2eSupport.h"
 #include "sim/KeyboardFlash.h"
 #include "support/DesktopSession.h"
 #include "support/TempFolder.h"
@@ -10,39 +10,28 @@
 namespace solvane {
 namespace {
 
-QCoreApplication& Application() {
-    static int argc = 1;
-    static char name[] = "solvane-e2e-tests";
-    static char* argv[] = {name, nullptr};
-    static auto* application = new QCoreApplication(argc, argv);
-    return *application;
-}
-
 bool IsHighlighted(const QColor& colour) { return colour.red() > colour.green() + 80; }
 
 TEST(MainWindowE2eTest, HoverSectionsEffectSaveDragAndClose) {
-    Application();
+    testing::E2eApplication();
     if (!testing::DesktopSession::Available()) {
         GTEST_SKIP() << "Xvfb, xdotool or import is missing";
     }
     testing::TempFolder folder;
     testing::DesktopSession desktop;
     const auto state = folder / "kb.state";
-    desktop.StartProgram(QStringLiteral(SOLVANE_EXECUTABLE),
-                         {QStringLiteral("--simulate=") + QString::fromStdString(state.string()),
-                          QStringLiteral("--data-dir"), QString::fromStdString((folder / "data").string())});
     QPoint window;
-    ASSERT_TRUE(desktop.FindWindow(QStringLiteral("Solvane"), window)) << desktop.program().readAll().toStdString();
-    // The read-back has run once keymap.bin holds the keyboard's game mode (the read-back sets it).
-    ASSERT_TRUE(testing::DesktopSession::WaitFor(
-        [&] { return std::filesystem::exists(folder / "data" / "keymap.bin"); }, 10000));
-    QThread::msleep(500);
+    ASSERT_TRUE(testing::StartOnVirtualKeyboard(desktop, folder.path(), window));
 
     // Hovering Esc lights it up at its rectangle; F1 stays dark.
     desktop.MoveTo(window + QPoint(302 + 12, 212 + 12));
-    QImage shot = desktop.Screenshot(folder / "hover.png");
-    ASSERT_FALSE(shot.isNull());
-    EXPECT_TRUE(IsHighlighted(shot.pixelColor(window + QPoint(302 + 5, 212 + 5))));
+    QImage shot;
+    EXPECT_TRUE(testing::DesktopSession::WaitFor(
+        [&] {
+            shot = desktop.Screenshot(folder / "hover.png");
+            return !shot.isNull() && IsHighlighted(shot.pixelColor(window + QPoint(302 + 5, 212 + 5)));
+        },
+        10000));
     EXPECT_FALSE(IsHighlighted(shot.pixelColor(window + QPoint(364 + 5, 212 + 5))));
 
     // Open the lighting section, choose the fifth effect (code 0x05) and close the section again.

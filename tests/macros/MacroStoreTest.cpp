@@ -105,6 +105,24 @@ TEST(MacroNamesTest, NamesAreReadWithinTheirFieldAndTheListEndsAtAGap) {
     EXPECT_EQ((*store)[0].name[254], u'\0');
 }
 
+TEST(MacroNamesTest, NamesAreFittedTo254UnitsWithoutHalfACharacter) {
+    const std::u16string pair = u"\U0001F600";
+    struct Case {
+        std::u16string typed;
+        std::u16string fitted;
+    };
+    const Case cases[] = {
+        {u"short", u"short"},
+        {std::u16string(300, u'x'), std::u16string(254, u'x')},
+        {std::u16string(253, u'x') + pair, std::u16string(253, u'x')},  // not the high half alone
+        {std::u16string(252, u'x') + pair + u"y", std::u16string(252, u'x') + pair},
+        {std::u16string(u"ab\0cd", 5), u"ab"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FitMacroName(c.typed), c.fitted) << c.typed.size();
+    }
+}
+
 TEST(MacroNamesTest, AFullStoreHas190Macros) {
     auto store = std::make_unique<MacroStore>();
     for (auto& record : *store) {

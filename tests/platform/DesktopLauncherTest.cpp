@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/QtTestApplication.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
@@ -13,10 +15,7 @@ namespace solvane {
 namespace {
 
 TEST(DesktopLauncherTest, RunsAProgramDetachedInItsOwnFolderWhateverItsName) {
-    int argc = 1;
-    char name[] = "test";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
+    testing::TestApplication();
 
     testing::TempFolder folder;
     // Characters a shell would act on must reach the program as a plain name.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/QtTestApplication.h"
+
 #include <fcntl.h>
 #include <linux/input.h>
 #include <unistd.h>
@@ -14,10 +16,7 @@ namespace solvane {
 namespace {
 
 TEST(GlobalKeyMonitorTest, DeliversPressesFromAWatchedStream) {
-    int argc = 1;
-    char name[] = "test";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
+    testing::TestApplication();
 
     int fds[2];
     ASSERT_EQ(::pipe2(fds, O_NONBLOCK | O_CLOEXEC), 0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -35,6 +36,14 @@ inline CliOutcome RunCliForTest(std::vector<std::string> arguments) {
     outcome.out = out.str();
     outcome.err = err.str();
     return outcome;
+}
+
+// Runs solvane-cli on the data folder `folder` with a virtual keyboard that keeps its flash in
+// `folder`/kb.state across runs.
+inline CliOutcome RunCliInFolder(const std::filesystem::path& folder, std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(),
+                     {"--data-dir", folder.string(), "--simulate=" + (folder / "kb.state").string()});
+    return RunCliForTest(std::move(arguments));
 }
 
 }  // namespace solvane::testing

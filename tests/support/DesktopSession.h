@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <filesystem>
@@ -11,6 +14,18 @@
 #include <string>
 
 namespace solvane::testing {
+
+// The test program's one application object, which the screenshots need.
+inline QCoreApplication& E2eApplication() {
+    if (QCoreApplication* running = QCoreApplication::instance()) {
+        return *running;
+    }
+    static int argc = 1;
+    static char name[] = "solvane-e2e-tests";
+    static char* argv[] = {name, nullptr};
+    static auto* application = new QCoreApplication(argc, argv);
+    return *application;
+}
 
 // A private X display (Xvfb) with the program running on it, driven with xdotool as a person
 // would: pointer moves, clicks, key presses, screenshots.
@@ -23,12 +38,22 @@ public:
     }
 
     DesktopSession() {
-        // A display number of our own, so parallel tests do not meet.
-        m_display = QStringLiteral(":%1").arg(90 + (QCoreApplication::applicationPid() % 800));
-        m_xvfb.start(QStringLiteral("Xvfb"), {m_display, QStringLiteral("-screen"), QStringLiteral("0"),
+        QFile::setPermissions(m_runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                    QFileDevice::ExeOwner);
+        // Xvfb picks a free display itself and writes its number to standard output, so
+        // parallel runs and stale displays never meet.
+        m_xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                              QStringLiteral("-screen"), QStringLiteral("0"),
                                               QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
                                               QStringLiteral("tcp")});
         m_xvfb.waitForStarted();
+        QByteArray number;
+        WaitFor([&] {
+            m_xvfb.waitForReadyRead(100);
+            number += m_xvfb.readAllStandardOutput();
+            return number.contains('\n');
+        }, 10000);
+        m_display = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
         WaitFor([&] { return Run(QStringLiteral("xdotool"), {QStringLiteral("getmouselocation")}) == 0; }, 10000);
     }
 
@@ -44,6 +69,9 @@ public:
     QProcessEnvironment Environment() const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("DISPLAY"), m_display);
+        // The program's single-instance lock lives there: a private one lets this session's
+        // program start beside any other instance running on the machine.
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         return environment;
     }
@@ -144,6 +172,7 @@ private:
     static void Settle() { QThread::msleep(250); }
 
     QString m_display;
+    QTemporaryDir m_runtime;
     QProcess m_xvfb;
     QProcess m_program;
     QString m_window;
