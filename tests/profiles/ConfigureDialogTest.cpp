@@ -181,6 +181,18 @@ TEST_F(ConfigureDialogTest, CopyFromTheListsMenuCopiesTheSelectedProfile) {
     EXPECT_EQ(FileBytes(ProfileFile("复制 Profile001")), Pattern(keymap_file::kSize, 5));
 }
 
+TEST_F(ConfigureDialogTest, TheMenuActsOnTheProfileRightClicked) {
+    WriteProfile("Alpha", 1);
+    WriteProfile("Beta", 2);
+    Open();
+    ClickRow(0);
+    answers.Then(ModalAnswers::Pick(QStringLiteral(u"删除")));
+    answers.Then(ModalAnswers::Press(QMessageBox::Ok));
+    RightClickList(RowCentre(1));
+    EXPECT_EQ(Rows(), (QStringList{"Alpha"})) << "Beta, under the pointer, was deleted";
+    EXPECT_TRUE(std::filesystem::exists(ProfileFile("Alpha")));
+}
+
 TEST_F(ConfigureDialogTest, TheMenuOpensOverAnEmptyPartOfTheListButNotOverTheEdit) {
     WriteProfile("Alpha", 1);
     WriteProfile("Beta", 2);
