@@ -106,7 +106,7 @@ public:
             return Run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
                                                    QStringLiteral("--name"), QStringLiteral("^%1$").arg(title)},
                        &id) == 0 && !id.trimmed().isEmpty();
-        }, 20000);
+        }, 60000);
         if (!found) {
             return false;
         }
