@@ -19,7 +19,7 @@ inline ::testing::AssertionResult StartOnVirtualKeyboard(DesktopSession& desktop
                          {QStringLiteral("--simulate=") + QString::fromStdString((folder / "kb.state").string()),
                           QStringLiteral("--data-dir"), QString::fromStdString((folder / "data").string())});
     if (!desktop.FindWindow(QStringLiteral("Solvane"), window)) {
-        return ::testing::AssertionFailure() << "no window: " << desktop.program().readAll().toStdString();
+        return ::testing::AssertionFailure() << "no window: " << desktop.Describe();
     }
     if (!DesktopSession::WaitFor([&] { return std::filesystem::exists(folder / "data" / "keymap.bin"); },
                                  10000)) {

@@ -56,7 +56,7 @@ TEST(KeyAssignmentE2eTest, EscSendsAOnceSavedToTheKeyboard) {
     desktop.Click(window + QPoint(950, 620));
     EXPECT_TRUE(testing::DesktopSession::WaitFor(
         [&] { return escEntry() == std::array<std::uint8_t, 4>{0x00, 0x00, 0x04, 0x00}; }, 15000))
-        << desktop.program().readAll().toStdString();
+        << desktop.Describe();
 }
 
 }  // namespace

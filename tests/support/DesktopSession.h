@@ -41,11 +41,14 @@ public:
         QFile::setPermissions(m_runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                     QFileDevice::ExeOwner);
         // Xvfb picks a free display itself and writes its number to standard output, so
-        // parallel runs and stale displays never meet.
+        // parallel runs and stale displays never meet. Without -noreset the server resets when
+        // its last client leaves, and a program connecting during the reset fails to start.
+        // Its warnings go to a file: a pipe nobody reads could fill up and stall the server.
+        m_xvfb.setStandardErrorFile(m_runtime.filePath(QStringLiteral("xvfb.log")));
         m_xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
                                               QStringLiteral("-screen"), QStringLiteral("0"),
                                               QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
-                                              QStringLiteral("tcp")});
+                                              QStringLiteral("tcp"), QStringLiteral("-noreset")});
         m_xvfb.waitForStarted();
         QByteArray number;
         WaitFor([&] {
@@ -84,6 +87,31 @@ public:
     }
 
     QProcess& program() { return m_program; }
+
+    // What a failed start looked like: the program's state and output, and what the display
+    // shows, so a failure on a build machine can be told apart from a slow one.
+    std::string Describe() {
+        QString text = QStringLiteral("display %1; ").arg(m_display);
+        if (m_program.state() == QProcess::NotRunning) {
+            text += QStringLiteral("program ended (exit %1, %2); ")
+                        .arg(m_program.exitCode())
+                        .arg(m_program.exitStatus() == QProcess::CrashExit ? QStringLiteral("crashed")
+                                                                           : QStringLiteral("normal"));
+        } else {
+            text += QStringLiteral("program running; ");
+            m_program.waitForReadyRead(500);
+        }
+        text += QStringLiteral("output: [%1]; ").arg(QString::fromLocal8Bit(m_program.readAll()));
+        QString windows;
+        const int searched = Run(QStringLiteral("xdotool"),
+                                 {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral(".")}, &windows);
+        text += QStringLiteral("xdotool search: %1 [%2]; ").arg(searched).arg(windows.simplified());
+        QFile log(m_runtime.filePath(QStringLiteral("xvfb.log")));
+        if (log.open(QIODevice::ReadOnly)) {
+            text += QStringLiteral("Xvfb: [%1]").arg(QString::fromLocal8Bit(log.read(4096)).simplified());
+        }
+        return text.toStdString();
+    }
 
     int Run(const QString& tool, const QStringList& arguments, QString* output = nullptr) {
         QProcess process;
