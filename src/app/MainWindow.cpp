@@ -65,7 +65,7 @@ QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), stat
 
 }  // namespace
 
-CVelmoraDlg::CVelmoraDlg(AppSession& session, SkinImageCache& images, LaunchService& launcher,
+CVelmoraDlg::CVelmoraDlg(AppSession& session, SkinImageSource& images, LaunchService& launcher,
                          SecondaryDialogs& dialogs, MainWindowOptions options, QWidget* parent)
     : SkinnedDialog(SkinFolder(session.folders().program, ""), "main.png", images, parent),
       m_session(session),

@@ -48,7 +48,7 @@ class CVelmoraDlg : public SkinnedDialog {
     Q_OBJECT
 
 public:
-    CVelmoraDlg(AppSession& session, SkinImageCache& images, LaunchService& launcher,
+    CVelmoraDlg(AppSession& session, SkinImageSource& images, LaunchService& launcher,
                 SecondaryDialogs& dialogs, MainWindowOptions options, QWidget* parent = nullptr);
     ~CVelmoraDlg() override;
 

@@ -2,7 +2,7 @@
 
 namespace solvane {
 
-QtCanvas::QtCanvas(QImage& target, const SkinFolder& folder, SkinImageCache& images)
+QtCanvas::QtCanvas(QImage& target, const SkinFolder& folder, SkinImageSource& images)
     : m_folder(folder), m_images(images), m_painter(&target) {
     // Pixels are copied as they are, like the block transfers the skin was made for.
     m_painter.setCompositionMode(QPainter::CompositionMode_Source);

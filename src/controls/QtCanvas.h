@@ -12,7 +12,7 @@ namespace solvane {
 // Paints on an off-screen image with images from a skin folder, through the cache.
 class QtCanvas final : public Canvas {
 public:
-    QtCanvas(QImage& target, const SkinFolder& folder, SkinImageCache& images);
+    QtCanvas(QImage& target, const SkinFolder& folder, SkinImageSource& images);
 
     void DrawSkinImage(std::string_view name, int x, int y) override;
     void DrawSkinImagePart(std::string_view name, const Rect& source, int x, int y) override;
@@ -26,7 +26,7 @@ private:
     QImage SkinImage(std::string_view name);
 
     const SkinFolder& m_folder;
-    SkinImageCache& m_images;
+    SkinImageSource& m_images;
     QPainter m_painter;
 };
 

@@ -18,15 +18,22 @@ inline constexpr int kMaxSkinImageSide = 4096;
 // whose size is 0 x 0.
 QImage LoadSkinBitmap(const std::filesystem::path& file);
 
+// Where a skinned window gets its images from at each paint.
+class SkinImageSource {
+public:
+    virtual ~SkinImageSource() = default;
+    // The image of `file`; null when it is missing or unreadable.
+    virtual QImage Load(const std::filesystem::path& file) = 0;
+    // A compiled-in bitmap (ResourceBitmaps.h); null for an unknown id.
+    virtual QImage Bitmap(int id) = 0;
+};
+
 // Skin images and compiled-in bitmaps kept between paints. A skin image is read again when
 // its file's modification time or size has changed, so a replaced file shows at the next paint.
-class SkinImageCache {
+class SkinImageCache final : public SkinImageSource {
 public:
-    // The image of `file`; null when it is missing or unreadable.
-    QImage Load(const std::filesystem::path& file);
-
-    // A compiled-in bitmap (ResourceBitmaps.h); null for an unknown id.
-    QImage Bitmap(int id);
+    QImage Load(const std::filesystem::path& file) override;
+    QImage Bitmap(int id) override;
 
     void Clear();
 

@@ -12,7 +12,7 @@
 namespace solvane {
 
 SkinnedDialog::SkinnedDialog(SkinFolder folder, std::string backgroundName,
-                             SkinImageCache& images, QWidget* parent)
+                             SkinImageSource& images, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       m_folder(std::move(folder)),
       m_backgroundName(std::move(backgroundName)),

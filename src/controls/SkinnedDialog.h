@@ -18,11 +18,11 @@ class SkinnedDialog : public QDialog {
     Q_OBJECT
 
 public:
-    SkinnedDialog(SkinFolder folder, std::string backgroundName, SkinImageCache& images,
+    SkinnedDialog(SkinFolder folder, std::string backgroundName, SkinImageSource& images,
                   QWidget* parent = nullptr);
 
     const SkinFolder& Skin() const { return m_folder; }
-    SkinImageCache& Images() { return m_images; }
+    SkinImageSource& Images() { return m_images; }
 
 protected:
     // Loads the background and gives the window its size without moving it; a missing
@@ -46,7 +46,7 @@ protected:
 private:
     SkinFolder m_folder;
     std::string m_backgroundName;
-    SkinImageCache& m_images;
+    SkinImageSource& m_images;
     bool m_dragging = false;
     QPoint m_dragOffset;
 };
