@@ -1,6 +1,10 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <QEvent>
+#include <QTimer>
+
+#include <chrono>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -28,18 +32,22 @@ struct Options {
     std::optional<std::string> stateFile;
     std::optional<std::string> dataDir;
     bool noSplash = false;
+    bool reportFirstPaint = false;
     bool help = false;
 };
 
 constexpr const char* kUsage =
-    "Usage: solvane [--simulate[=STATE_FILE]] [--data-dir DIR] [--no-splash] [--help]\n"
+    "Usage: solvane [--simulate[=STATE_FILE]] [--data-dir DIR] [--no-splash] [--report-first-paint]\n"
+    "               [--help]\n"
     "Configures the keyboard: key assignments, macros, lighting, performance and profiles.\n"
     "\n"
     "  --simulate[=STATE_FILE]  use the built-in virtual keyboard; with STATE_FILE it keeps\n"
     "                           its settings across runs\n"
     "  --data-dir DIR           folder of keymap.bin, MacroDefine.bin and the profiles\n"
     "                           (default $SOLVANE_DATA_DIR, else $XDG_DATA_HOME/solvane)\n"
-    "  --no-splash              start without the splash screen\n";
+    "  --no-splash              start without the splash screen\n"
+    "  --report-first-paint     print the milliseconds from start-up to the first paint of the\n"
+    "                           main window as one line, then end (for measuring start-up)\n";
 
 std::optional<Options> Parse(int argc, char** argv) {
     Options options;
@@ -56,6 +64,8 @@ std::optional<Options> Parse(int argc, char** argv) {
             options.help = true;
         } else if (argument == "--no-splash") {
             options.noSplash = true;
+        } else if (argument == "--report-first-paint") {
+            options.reportFirstPaint = true;
         } else {
             return std::nullopt;
         }
@@ -63,10 +73,35 @@ std::optional<Options> Parse(int argc, char** argv) {
     return options;
 }
 
+// Prints the time since `start` once the watched window has finished its first paint, then
+// ends the event loop.
+class FirstPaintReport final : public QObject {
+public:
+    explicit FirstPaintReport(std::chrono::steady_clock::time_point start) : m_start(start) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !m_seen) {
+            m_seen = true;
+            // Queued, so it runs once the paint itself is done.
+            QTimer::singleShot(0, this, [this] {
+                const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - m_start;
+                std::cout << elapsed.count() << std::endl;
+                QCoreApplication::exit(0);
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::chrono::steady_clock::time_point m_start;
+    bool m_seen = false;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace solvane;
+    const auto started = std::chrono::steady_clock::now();
     const auto options = Parse(argc, argv);
     if (!options) {
         std::cerr << kUsage;
@@ -114,6 +149,10 @@ int main(int argc, char** argv) {
     windowOptions.showSplash = !options->noSplash;
     windowOptions.supportUrl = QStringLiteral(SOLVANE_SUPPORT_URL);
     CVelmoraDlg window(session, images, launcher, dialogs, windowOptions);
+    FirstPaintReport firstPaint(started);
+    if (options->reportFirstPaint) {
+        window.installEventFilter(&firstPaint);
+    }
     window.Initialise();
     return app.exec();
 }
