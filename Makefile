@@ -37,8 +37,13 @@ test: build build-asan build-tsan
 	ctest --preset asan -j $(JOBS)
 	ctest --preset tsan -j $(JOBS)
 
+# Figures, never pass or fail: transfers, the main window's paint and launch keys, start-up,
+# and the key monitor's idle cost (on a private Xvfb display when there is one).
 bench: build
 	build/bench/solvane-bench
+	build/bench/solvane-window-bench
+	build/bench/solvane-start-bench
+	build/bench/solvane-idle-bench
 
 clean:
 	rm -rf build build-asan build-tsan

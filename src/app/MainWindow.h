@@ -65,6 +65,9 @@ public:
     // Paints the window's picture onto `canvas`, as every repaint does.
     void PaintInto(Canvas& canvas) { PaintSkin(canvas); }
     bool hasTray() const { return m_tray != nullptr; }
+    // The global key monitor whose presses the launch keys act on; null unless the window
+    // watches devices. Tests and measurements hand it a stream of their own to watch.
+    GlobalKeyMonitor* keyMonitor() const { return m_keyMonitor.get(); }
 
 signals:
     // A transfer or a read-back has ended and its outcome was handled.
