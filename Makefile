@@ -1,5 +1,5 @@
 # The two commands a newcomer needs: `make run` and `make test`.
-.PHONY: run test bench build build-asan build-tsan setup clean
+.PHONY: run test bench package build build-asan build-tsan setup clean
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
@@ -36,6 +36,10 @@ test: build build-asan build-tsan
 	ctest --preset dev -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 	ctest --preset tsan -j $(JOBS)
+
+# The Debian package, in build/ (CPack).
+package: build
+	cd build && cpack -G DEB
 
 # Figures, never pass or fail: transfers, the main window's paint and launch keys, start-up,
 # and the key monitor's idle cost (on a private Xvfb display when there is one).

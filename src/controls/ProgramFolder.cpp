@@ -9,7 +9,8 @@ namespace solvane {
 std::filesystem::path ProgramFolderOfThisProcess() {
     const std::filesystem::path executableFolder(
         QCoreApplication::applicationDirPath().toStdU16String());
-    return ChooseProgramFolder(executableFolder, PathFromUtf8(SOLVANE_INSTALLED_DATA_DIR));
+    return ChooseProgramFolder(executableFolder,
+                               (executableFolder / PathFromUtf8(SOLVANE_DATA_FROM_BIN)).lexically_normal());
 }
 
 }  // namespace solvane

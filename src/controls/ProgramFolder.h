@@ -5,7 +5,8 @@
 namespace solvane {
 
 // The folder of this program's read-only files: beside the running executable when its png
-// folder is there, else the installed share/solvane folder (ChooseProgramFolder).
+// folder is there, else share/solvane of the prefix the executable is installed in
+// (ChooseProgramFolder).
 std::filesystem::path ProgramFolderOfThisProcess();
 
 }  // namespace solvane

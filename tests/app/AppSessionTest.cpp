@@ -151,10 +151,14 @@ TEST_F(AppSessionTest, SaveSendsTheImageWithTheLockApplied) {
 namespace solvane {
 namespace {
 
-// The read-back runs on its own thread into its own image while the window thread keeps
-// reading the configuration; the hand-over happens after the worker has ended. Run under
-// ThreadSanitizer by `make test`.
-TEST(ReadBackHandOverTest, TheWorkerNeverTouchesWhatTheWindowReads) {
+// Every keyboard transfer runs on its own thread into its own image while the window thread
+// keeps reading the configuration and the pause counter; the window's values change only at the
+// hand-over, after the worker has ended. Run under ThreadSanitizer by `make test`.
+enum class Transfer { ReadBack, Save, FactoryReset };
+
+class TransferHandOverTest : public ::testing::TestWithParam<Transfer> {};
+
+TEST_P(TransferHandOverTest, TheWorkerNeverTouchesWhatTheWindowReads) {
     testing::TempFolder program;
     testing::TempFolder data;
     VirtualKeyboard keyboard(testing::TracedKeyboard::QuickOptions());
@@ -163,26 +167,55 @@ TEST(ReadBackHandOverTest, TheWorkerNeverTouchesWhatTheWindowReads) {
     keyboard.setFlash(flash);
     AppSession session(keyboard, nullptr, AppFolders{program.path(), data.path()});
     session.StartUp();
-    ASSERT_TRUE(session.TakeReadBackTurn());
+    const std::uint8_t before = session.configuration().image.lighting().brightness;
+    ASSERT_NE(before, 12);
 
-    ReadBackJob job{session.configuration().image, {}, {}};
+    if (GetParam() == Transfer::ReadBack) {
+        ASSERT_TRUE(session.TakeReadBackTurn());
+    }
+    DeviceImage image = session.configuration().image;
+    ReadBackJob job{image, {}, {}};
+    Status status = Status::Ok();
     std::atomic<bool> done{false};
     std::thread worker([&] {
-        session.RunReadBack(job);
+        switch (GetParam()) {
+        case Transfer::ReadBack: session.RunReadBack(job); status = job.status; break;
+        case Transfer::Save: status = session.RunSave(image); break;
+        case Transfer::FactoryReset: status = session.RunFactoryReset(image); break;
+        }
         done = true;
     });
-    // The window goes on painting from its own image meanwhile.
-    unsigned sum = 0;
+    // The window goes on painting from its own image meanwhile, and shows the progress.
+    int changedUnderTheWindow = 0;
+    long long progress = 0;
     while (!done) {
-        sum += session.configuration().image.lighting().brightness;
-        sum += session.configuration().marks[0];
+        changedUnderTheWindow += session.configuration().image.lighting().brightness != before;
+        changedUnderTheWindow += session.configuration().marks[0] != 0;
+        progress = std::max(progress, session.pausedMs());
     }
     worker.join();
-    session.TakeOverReadBack(job);
-    EXPECT_TRUE(job.status);
-    EXPECT_EQ(session.configuration().image.lighting().brightness, 12);
-    EXPECT_GE(sum, 0u);
+    EXPECT_EQ(changedUnderTheWindow, 0);
+    EXPECT_TRUE(status) << status.message();
+    EXPECT_GT(session.pausedMs(), 0);
+    EXPECT_LE(progress, session.pausedMs());
+
+    switch (GetParam()) {
+    case Transfer::ReadBack:
+        session.TakeOverReadBack(job);
+        EXPECT_EQ(session.configuration().image.lighting().brightness, 12);
+        break;
+    case Transfer::Save:
+        EXPECT_EQ(keyboard.flash().ledBrightness, before) << "the window's brightness was sent";
+        break;
+    case Transfer::FactoryReset:
+        EXPECT_TRUE(session.FinishFactoryReset(image));
+        EXPECT_EQ(session.configuration().image.lighting().brightness, keyboard.flash().ledBrightness);
+        break;
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Transfers, TransferHandOverTest,
+                         ::testing::Values(Transfer::ReadBack, Transfer::Save, Transfer::FactoryReset));
 
 }  // namespace
 }  // namespace solvane

@@ -22,4 +22,7 @@ void AddMacroManager(SkinFiles& files);  // png/MacroManagement/
 void AddProfileManager(SkinFiles& files);// png/Config/
 void AddBitmaps(SkinFiles& files);       // png/bitmaps/: the compiled-in bitmaps, for reference
 
+// The desktop icon in its hicolor sizes ("256x256/apps/solvane.png"), kept apart from png/.
+void AddAppIcons(SkinFiles& files);
+
 }  // namespace skingen

@@ -1,4 +1,5 @@
-// Draws every skin image of Solvane into a png folder: skingen OUTPUT_FOLDER
+// Draws every skin image of Solvane into a png folder, and the desktop icon into a folder of
+// hicolor sizes: skingen OUTPUT_FOLDER [ICON_FOLDER]
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
 #include <QtCore/QSaveFile>
@@ -30,8 +31,8 @@ bool Write(const QString& root, const skingen::SkinFile& file) {
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() != 2) {
-        std::fprintf(stderr, "usage: skingen OUTPUT_FOLDER\n");
+    if (arguments.size() != 2 && arguments.size() != 3) {
+        std::fprintf(stderr, "usage: skingen OUTPUT_FOLDER [ICON_FOLDER]\n");
         return 2;
     }
     skingen::SkinFiles files;
@@ -42,8 +43,16 @@ int main(int argc, char** argv) {
     skingen::AddProfileManager(files);
     skingen::AddBitmaps(files);
     bool ok = true;
-    for (const skingen::SkinFile& file : files) {
-        ok = Write(arguments[1], file) && ok;
+    const auto writeAll = [&ok](const skingen::SkinFiles& all, const QString& root) {
+        for (const skingen::SkinFile& file : all) {
+            ok = Write(root, file) && ok;
+        }
+    };
+    writeAll(files, arguments[1]);
+    if (arguments.size() == 3) {
+        skingen::SkinFiles icons;
+        skingen::AddAppIcons(icons);
+        writeAll(icons, arguments[2]);
     }
     return ok ? 0 : 1;
 }
