@@ -39,6 +39,12 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 expect_files "$prefix"
 expect_cli_runs "$prefix/bin/solvane-cli"
 
+# The installed window starts from there, with nothing of the build tree beside it, and paints.
+painted=$(cd "$work" && HOME="$work/home" XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=offscreen \
+          timeout 60 "$prefix/bin/solvane" --simulate --no-splash --data-dir "$work/home/data" \
+          --report-first-paint) || fail "the installed solvane did not paint its window"
+grep -Eq '^[0-9.]+$' <<<"$painted" || fail "unexpected first-paint output: $painted"
+
 # The desktop files pass their validators, the man page renders without warnings and names
 # every command the tool offers.
 appstreamcli validate --no-net "$prefix/share/metainfo/io.solvane.Solvane.metainfo.xml" >/dev/null ||
