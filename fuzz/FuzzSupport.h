@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -7,9 +8,11 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <span>
 #include <vector>
 
+#include <signal.h>
 #include <unistd.h>
 
 namespace solvane::fuzz {
@@ -49,7 +52,8 @@ inline std::vector<std::uint8_t> SizedFileBytes(std::span<const std::uint8_t> in
 // A folder of this process for the files the loaders read; removed when the process exits.
 class ScratchFolder {
 public:
-    ScratchFolder() : m_path(Base() / ("solvane-fuzz-" + std::to_string(::getpid()))) {
+    ScratchFolder() : m_path(Base() / (kPrefix + std::to_string(::getpid()))) {
+        RemoveFoldersOfEndedRuns();
         std::filesystem::create_directories(m_path);
     }
     ~ScratchFolder() {
@@ -63,6 +67,8 @@ public:
 
     // Puts `bytes` into the file `name` of the folder, replacing what was there.
     std::filesystem::path Write(const char* name, std::span<const std::uint8_t> bytes) const {
+        std::error_code ignored;
+        std::filesystem::create_directories(m_path, ignored);
         const auto file = m_path / name;
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -77,6 +83,26 @@ public:
     }
 
 private:
+    static constexpr const char* kPrefix = "solvane-fuzz-";
+
+    // libFuzzer may end a run without destructors (a crash, a time-out): its folder stays
+    // until a later run finds its process gone.
+    static void RemoveFoldersOfEndedRuns() {
+        std::error_code error;
+        for (std::filesystem::directory_iterator it(Base(), error), end; !error && it != end;
+             it.increment(error)) {
+            const std::string name = it->path().filename().string();
+            if (!name.starts_with(kPrefix)) {
+                continue;
+            }
+            const long pid = std::strtol(name.c_str() + std::string_view(kPrefix).size(), nullptr, 10);
+            if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+                std::error_code ignored;
+                std::filesystem::remove_all(it->path(), ignored);
+            }
+        }
+    }
+
     // Memory-backed when the system has it: the loaders' saves flush every file to disk.
     static std::filesystem::path Base() {
         std::error_code error;
