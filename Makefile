@@ -1,5 +1,5 @@
 # The two commands a newcomer needs: `make run` and `make test`.
-.PHONY: run test bench package build build-asan build-tsan setup clean
+.PHONY: run test bench package fuzz build build-asan build-tsan setup clean
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
@@ -49,5 +49,11 @@ bench: build
 	build/bench/solvane-start-bench
 	build/bench/solvane-idle-bench
 
+# Every fuzz target for FUZZ_SECONDS (default 60) under libFuzzer with ASan and UBSan, in
+# build-fuzz/; a crash, a sanitizer report, a hang or running out of memory fails.
+fuzz:
+	@scripts/setup fuzz
+	@JOBS=$(JOBS) fuzz/run
+
 clean:
-	rm -rf build build-asan build-tsan
+	rm -rf build build-asan build-tsan build-fuzz

@@ -103,13 +103,7 @@ DeviceImage AppSession::PrepareSave() {
     return m_configuration->image;
 }
 
-Status AppSession::RunSave(DeviceImage& image) {
-    if (auto status = WriteAll(m_link, image); !status) {
-        return status;
-    }
-    DeviceImage scratch = image;
-    return GetGameMode(m_link, scratch);
-}
+Status AppSession::RunSave(DeviceImage& image) { return WriteAllConfirmed(m_link, image); }
 
 Status AppSession::RunFactoryReset(DeviceImage& image) {
     if (auto status = FactoryResetSequence(m_link); !status) {

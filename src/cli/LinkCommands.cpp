@@ -126,7 +126,7 @@ int Write(CliContext& context, std::span<const std::string> arguments) {
     if (!HasKeyMap(session->configuration->image)) {
         return context.Fail(kNothingReadYet);
     }
-    if (auto status = WriteAll(*session->link, session->configuration->image); !status) {
+    if (auto status = WriteAllConfirmed(*session->link, session->configuration->image); !status) {
         return context.Fail(status);
     }
     return Done(context, "wrote " + session->path.string() + " to the keyboard");

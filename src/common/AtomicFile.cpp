@@ -1,9 +1,11 @@
 #include "common/AtomicFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <fstream>
 #include <random>
@@ -18,12 +20,40 @@ Status FileFailure(const std::filesystem::path& path, const char* what, int erro
             std::string(what) + " " + path.string() + ": " + std::strerror(error)};
 }
 
+std::string TemporaryPrefix(const std::filesystem::path& path) { return path.filename().string() + ".tmp-"; }
+
 std::filesystem::path TemporarySibling(const std::filesystem::path& path) {
     std::random_device seed;
     std::mt19937 generator(seed());
-    auto name = path.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" +
+    auto name = TemporaryPrefix(path) + std::to_string(::getpid()) + "-" +
                 std::to_string(generator() & 0xFFFFFFu);
     return path.parent_path() / name;
+}
+
+// Removes the temporary files of earlier saves of `path` that a crash cut short: those of a
+// process that no longer runs. A running process may still be writing its own.
+void RemoveStaleTemporaries(const std::filesystem::path& folder, const std::filesystem::path& path) {
+    const std::string prefix = TemporaryPrefix(path);
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (!name.starts_with(prefix)) {
+            continue;
+        }
+        pid_t pid = 0;
+        const char* first = name.data() + prefix.size();
+        const char* last = name.data() + name.size();
+        const auto parsed = std::from_chars(first, last, pid);
+        if (parsed.ec != std::errc() || parsed.ptr == last || *parsed.ptr != '-' || pid <= 0 ||
+            pid == ::getpid()) {
+            continue;
+        }
+        if (::kill(pid, 0) != 0 && errno == ESRCH) {
+            std::error_code ignored;
+            std::filesystem::remove(it->path(), ignored);
+        }
+    }
 }
 
 }  // namespace
@@ -65,6 +95,7 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::span<const st
         ::fsync(dirFd);
         ::close(dirFd);
     }
+    RemoveStaleTemporaries(folder, path);
     return Status::Ok();
 }
 

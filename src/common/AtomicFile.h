@@ -13,6 +13,7 @@ namespace solvane {
 
 // Writes `bytes` to a temporary file beside `path`, flushes it to disk and renames it over
 // `path`, so a crash or a full disk leaves either the old or the new file, never a mix.
+// Temporary files that crashed saves of `path` left behind are removed after a save succeeds.
 Status WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 // Reads at most `maxBytes` from `path`; a longer file yields its first `maxBytes` bytes.

@@ -110,6 +110,15 @@ Status WriteAll(KeyboardLink& link, DeviceImage& image) {
     });
 }
 
+Status WriteAllConfirmed(KeyboardLink& link, DeviceImage& image) {
+    if (auto status = WriteAll(link, image); !status) {
+        return status;
+    }
+    auto lock = link.LockForSequence();
+    DeviceImage scratch = image;
+    return GetGameMode(link, scratch);
+}
+
 Status FactoryResetSequence(KeyboardLink& link) {
     auto lock = link.LockForSequence();
     auto settle = [&] {

@@ -20,6 +20,10 @@ Status ReadAll(KeyboardLink& link, DeviceImage& image);
 // Writes every transferable field, applying the Windows-key lock to the image's bitmap first.
 Status WriteAll(KeyboardLink& link, DeviceImage& image);
 
+// WriteAll, then one read of the game mode: writes are never answered, so only a reply shows
+// that the keyboard is still listening. A silent keyboard fails here instead of passing for saved.
+Status WriteAllConfirmed(KeyboardLink& link, DeviceImage& image);
+
 // The keyboard side of the factory reset; the caller then runs ReadAll.
 Status FactoryResetSequence(KeyboardLink& link);
 

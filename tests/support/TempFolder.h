@@ -6,13 +6,12 @@
 
 namespace solvane::testing {
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// A fresh folder under the system's temporary folder (or `base`), removed with everything in it.
 class TempFolder {
 public:
-    TempFolder() {
+    explicit TempFolder(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
         std::random_device seed;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("solvane-test-" + std::to_string(seed()) + std::to_string(seed()));
+        m_path = base / ("solvane-test-" + std::to_string(seed()) + std::to_string(seed()));
         std::filesystem::create_directories(m_path);
     }
     ~TempFolder() {
