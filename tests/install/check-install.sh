@@ -7,6 +7,7 @@ build=$1
 work=$2
 rm -rf "$work"
 mkdir -p "$work"
+chmod 700 "$work"  # it is also the installed window's runtime folder
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
