@@ -9,32 +9,24 @@
 namespace solvane {
 namespace {
 
-TEST(MacroManagerE2eTest, ARecordedMacroReachesTheKeyboardOnSave) {
-    testing::E2eApplication();
-    if (!testing::DesktopSession::Available()) {
-        GTEST_SKIP() << "Xvfb, xdotool or import is missing";
-    }
-    testing::TempFolder folder;
-    testing::DesktopSession desktop;
-    const auto state = folder / "kb.state";
-    QPoint window;
-    ASSERT_TRUE(testing::StartOnVirtualKeyboard(desktop, folder.path(), window));
+using MacroManagerE2eTest = testing::E2eTest;
 
+TEST_F(MacroManagerE2eTest, ARecordedMacroReachesTheKeyboardOnSave) {
     // The macro manager button, below the collapsed lighting section.
-    desktop.Click(window + QPoint(100, 159));
+    desktop->Click(window + QPoint(100, 159));
     QPoint dialog;
-    ASSERT_TRUE(desktop.FindWindow(QStringLiteral("宏管理器"), dialog));
-    desktop.Click(dialog + QPoint(40, 378));   // 新建
-    desktop.Click(dialog + QPoint(320, 110));  // 开始录制
-    desktop.Type(QStringLiteral("a"));
-    desktop.Type(QStringLiteral("b"));
-    desktop.Click(dialog + QPoint(320, 110));  // 停止录制
-    desktop.Screenshot(folder / "recorded.png");
-    desktop.Click(dialog + QPoint(300, 410));  // 确定
+    ASSERT_TRUE(desktop->FindWindow(QStringLiteral("宏管理器"), dialog));
+    desktop->Click(dialog + QPoint(40, 378));   // 新建
+    desktop->Click(dialog + QPoint(320, 110));  // 开始录制
+    desktop->Type(QStringLiteral("a"));
+    desktop->Type(QStringLiteral("b"));
+    desktop->Click(dialog + QPoint(320, 110));  // 停止录制
+    desktop->Screenshot(folder / "recorded.png");
+    desktop->Click(dialog + QPoint(300, 410));  // 确定
 
     ASSERT_TRUE(testing::DesktopSession::WaitFor(
         [&] { return std::filesystem::exists(folder / "data" / "MacroDefine.bin"); }, 5000));
-    desktop.Click(window + QPoint(950, 620));  // 保存
+    desktop->Click(window + QPoint(950, 620));  // 保存
     const std::vector<std::uint8_t> expected{0x00, 0x01, 0x01, 0x04, 0x81, 0x04, 0x01, 0x05, 0x81, 0x05, 0x00};
     std::vector<std::uint8_t> block;
     EXPECT_TRUE(testing::DesktopSession::WaitFor(

@@ -10,37 +10,27 @@
 namespace solvane {
 namespace {
 
-bool IsHighlighted(const QColor& colour) { return colour.red() > colour.green() + 80; }
+using MainWindowE2eTest = testing::E2eTest;
 
-TEST(MainWindowE2eTest, HoverSectionsEffectSaveDragAndClose) {
-    testing::E2eApplication();
-    if (!testing::DesktopSession::Available()) {
-        GTEST_SKIP() << "Xvfb, xdotool or import is missing";
-    }
-    testing::TempFolder folder;
-    testing::DesktopSession desktop;
-    const auto state = folder / "kb.state";
-    QPoint window;
-    ASSERT_TRUE(testing::StartOnVirtualKeyboard(desktop, folder.path(), window));
-
+TEST_F(MainWindowE2eTest, HoverSectionsEffectSaveDragAndClose) {
     // Hovering Esc lights it up at its rectangle; F1 stays dark.
-    desktop.MoveTo(window + QPoint(302 + 12, 212 + 12));
+    desktop->MoveTo(window + QPoint(302 + 12, 212 + 12));
     QImage shot;
     EXPECT_TRUE(testing::DesktopSession::WaitFor(
         [&] {
-            shot = desktop.Screenshot(folder / "hover.png");
-            return !shot.isNull() && IsHighlighted(shot.pixelColor(window + QPoint(302 + 5, 212 + 5)));
+            shot = desktop->Screenshot(folder / "hover.png");
+            return !shot.isNull() && testing::IsHighlighted(shot.pixelColor(window + QPoint(302 + 5, 212 + 5)));
         },
         10000));
-    EXPECT_FALSE(IsHighlighted(shot.pixelColor(window + QPoint(364 + 5, 212 + 5))));
+    EXPECT_FALSE(testing::IsHighlighted(shot.pixelColor(window + QPoint(364 + 5, 212 + 5))));
 
     // Open the lighting section, choose the fifth effect (code 0x05) and close the section again.
-    desktop.Click(window + QPoint(100, 118));
-    desktop.Click(window + QPoint(60, 162));
-    desktop.Click(window + QPoint(60, 173 + 20 * 4 + 10));
-    desktop.Click(window + QPoint(100, 118));
+    desktop->Click(window + QPoint(100, 118));
+    desktop->Click(window + QPoint(60, 162));
+    desktop->Click(window + QPoint(60, 173 + 20 * 4 + 10));
+    desktop->Click(window + QPoint(100, 118));
     // Save sends it to the keyboard.
-    desktop.Click(window + QPoint(950, 620));
+    desktop->Click(window + QPoint(950, 620));
     ASSERT_TRUE(testing::DesktopSession::WaitFor(
         [&] {
             const auto flash = LoadFlashFile(state);
@@ -64,14 +54,14 @@ TEST(MainWindowE2eTest, HoverSectionsEffectSaveDragAndClose) {
         15000));
 
     // Dragging the empty background moves the window.
-    desktop.Drag(window + QPoint(640, 40), window + QPoint(700, 90));
+    desktop->Drag(window + QPoint(640, 40), window + QPoint(700, 90));
     QPoint moved;
-    ASSERT_TRUE(desktop.WindowPosition(moved));
+    ASSERT_TRUE(desktop->WindowPosition(moved));
     EXPECT_EQ(moved, window + QPoint(60, 50));
 
     // The close button ends the program.
-    desktop.Click(moved + QPoint(985, 12));
-    EXPECT_TRUE(desktop.program().waitForFinished(10000));
+    desktop->Click(moved + QPoint(985, 12));
+    EXPECT_TRUE(desktop->program().waitForFinished(10000));
 }
 
 }  // namespace

@@ -28,18 +28,8 @@ const QPoint kNewButton(40, 600);
 const QPoint kFirstProfile(30, 34 + 8);
 const QPoint kDialogCorner(-1, -1);
 
-bool IsHighlighted(const QColor& colour) { return colour.red() > colour.green() + 80; }
-
-class ProfilesE2eTest : public ::testing::Test {
+class ProfilesE2eTest : public testing::E2eTest {
 protected:
-    void SetUp() override {
-        testing::E2eApplication();
-        if (!testing::DesktopSession::Available()) {
-            GTEST_SKIP() << "Xvfb, xdotool or import is missing";
-        }
-        desktop = std::make_unique<testing::DesktopSession>();
-    }
-
     QStringList VisibleWindows(const QString& title) {
         QString ids;
         desktop->Run(QStringLiteral("xdotool"),
@@ -104,7 +94,7 @@ protected:
                                    .arg(window.x())
                                    .arg(window.y())
                                    .arg(shot.pixelColor(window + kEscKey).name());
-        return !shot.isNull() && IsHighlighted(shot.pixelColor(window + kEscKey));
+        return !shot.isNull() && testing::IsHighlighted(shot.pixelColor(window + kEscKey));
     }
 
     // Chooses the menu's item `row` (0 新建 ... 4 删除) for the first profile, which opens the
@@ -132,16 +122,11 @@ protected:
         return false;
     }
 
-    testing::TempFolder folder;
     std::filesystem::path data = folder / "data";
-    std::filesystem::path state = folder / "kb.state";
     QString seen;  // what the last look at Esc found
-    std::unique_ptr<testing::DesktopSession> desktop;
-    QPoint window;
 };
 
 TEST_F(ProfilesE2eTest, ALoadedProfileBringsBackAKeyTheFactoryResetTookAway) {
-    ASSERT_TRUE(testing::StartOnVirtualKeyboard(*desktop, folder.path(), window));
     ASSERT_FALSE(EscShownChanged()) << seen.toStdString();
 
     // A new profile.
